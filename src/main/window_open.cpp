@@ -1,0 +1,35 @@
+// Choosing the video driver. A driver that draws into the terminal writes
+// control codes to standard output as soon as it starts, so the fallback
+// drivers are never started at all rather than refused afterwards.
+#include "main/window_open.h"
+#include <cstdlib>
+
+namespace {
+
+constexpr const char* window_drivers[] = {"x11", "wayland"};
+
+SDL_Surface* Window_try(int width, int height)
+{
+    SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO);
+    return SDL_SetVideoMode(width, height, 0, SDL_ANYFORMAT);
+}
+
+}  // namespace
+
+SDL_Surface* Window_open(int width, int height)
+{
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (asked && *asked)
+        return Window_try(width, height);
+    for (const char* driver : window_drivers) {
+        setenv("SDL_VIDEODRIVER", driver, 1);
+        SDL_Surface* screen = Window_try(width, height);
+        if (screen) {
+            unsetenv("SDL_VIDEODRIVER");
+            return screen;
+        }
+        SDL_Quit();
+    }
+    unsetenv("SDL_VIDEODRIVER");
+    return nullptr;
+}

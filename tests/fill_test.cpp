@@ -1,0 +1,1 @@
+#include "surface_fixture.h"
