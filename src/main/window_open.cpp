@@ -6,7 +6,14 @@
 
 namespace {
 
-constexpr const char* window_drivers[] = {"x11", "wayland"};
+struct Window_driver {
+    const char* name;
+    const char* display_variable;   // tried only when this names a display
+};
+
+// X11 first: on a Wayland desktop it reaches XWayland, and SDL 1.2 itself
+// has no Wayland driver (only the layer over SDL2 has).
+constexpr Window_driver window_drivers[] = {{"x11", "DISPLAY"}, {"wayland", "WAYLAND_DISPLAY"}};
 
 SDL_Surface* Window_try(int width, int height)
 {
@@ -21,8 +28,11 @@ SDL_Surface* Window_open(int width, int height)
     const char* asked = std::getenv("SDL_VIDEODRIVER");
     if (asked && *asked)
         return Window_try(width, height);
-    for (const char* driver : window_drivers) {
-        setenv("SDL_VIDEODRIVER", driver, 1);
+    for (const Window_driver& driver : window_drivers) {
+        const char* display = std::getenv(driver.display_variable);
+        if (!display || !*display)
+            continue;
+        setenv("SDL_VIDEODRIVER", driver.name, 1);
         SDL_Surface* screen = Window_try(width, height);
         if (screen) {
             unsetenv("SDL_VIDEODRIVER");
