@@ -1,1 +1,257 @@
-#include "surface_fixture.h"
+// Reading picture files: the name derived from the program's path, the
+// palette as the C library's formatted input reads it, the outline grid's
+// cursor rules, text mode, and files that cannot be read.
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+#include <gtest/gtest.h>
+#include "board/geometry.h"
+#include "board/square.h"
+#include "picture_file/exename.h"
+#include "picture_file/file_read.h"
+#include "picture_file/text_stream.h"
+
+namespace {
+
+using Board = std::array<Square, squarecount * squarecount>;
+using Palette = std::array<Colour, colourcount>;
+
+struct Picture {
+    Board squares{};
+    Palette colours{};
+    std::string report;                       // what the reader wrote for unexpected characters
+    std::set<std::pair<int, int>> outlines;   // interior outline squares (ring excluded)
+};
+
+// Reads `text` as a picture file through the text layer, on a freshly built board.
+Picture Picture_of(const std::string& text)
+{
+    Picture p;
+    Squares_create(squarecount, p.squares, squaresize, menustrip, defaultcolour, bordercolour);
+    p.colours.fill(Colour{-7, -7, -7});
+    std::FILE* raw = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
+    if (text.empty())
+        raw = std::fopen("/dev/null", "r");
+    int read_error = 0;
+    std::FILE* in = Text_open(raw, &read_error);
+    char* report = nullptr;
+    std::size_t report_size = 0;
+    std::FILE* out = open_memstream(&report, &report_size);
+    Picture_read(in, squarecount, p.squares, colourcount, p.colours, bordercolour, out);
+    std::fclose(out);
+    std::fclose(in);
+    p.report.assign(report, report_size);
+    std::free(report);
+    for (int i = 1; i < squarecount - 1; ++i)
+        for (int j = 1; j < squarecount - 1; ++j)
+            if (Colour_cmp(p.squares[i * squarecount + j].c, bordercolour))
+                p.outlines.insert({i, j});
+            else
+                EXPECT_EQ(Colour_cmp(p.squares[i * squarecount + j].c, defaultcolour), 1);
+    return p;
+}
+
+const std::string palette8 = "1,1,1\n2,2,2\n3,3,3\n4,4,4\n5,5,5\n6,6,6\n7,7,7\n8,8,8\n";
+
+// A picture whose grid is `grid`, after a regular palette and separator.
+std::string Grid_file(const std::string& grid)
+{
+    return palette8 + "the separator line: xxxx\n" + grid;
+}
+
+TEST(Exename, TakesTheStemOfTheFileName)
+{
+    struct Case {
+        const char* path;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"C:\\pics\\cat.exe", "cat.txt"},
+        {"C:\\pics\\my.cat.exe", "my.txt"},
+        {"C:\\my.pics\\cat.exe", "cat.txt"},
+        {"/opt/pics/my.cat", "my.txt"},
+        {"/opt/my.pics/cat", "cat.txt"},
+        {"./cat", "cat.txt"},
+        {"cat", "cat.txt"},
+        {"../build/pictures/house", "house.txt"},
+        {"dir\\sub/owl.bin", "owl.txt"},
+        {"", ".txt"},
+        {"/opt/pics/", ".txt"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(exename(c.path), c.name) << c.path;
+        EXPECT_EQ(freethis, c.name) << c.path;
+    }
+}
+
+TEST(Palette, IsReadAsTheFormattedInputReadsIt)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<Colour> colours;   // the first entries; the rest are checked to be as listed or 0
+    };
+    const std::vector<Case> cases = {
+        {"plain lines", palette8, {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, {6, 6, 6}, {7, 7, 7}, {8, 8, 8}}},
+        {"blanks after commas", "10, 20, 30\n" + palette8, {{10, 20, 30}, {1, 1, 1}}},
+        // The blank before the comma is dropped after 10; the next entry stops
+        // at the comma and drops it; the one after reads 20 and 30.
+        {"blank before a comma shifts the rest", "10 ,20,30\n1,1,1\n", {{10, 0, 0}, {0, 0, 0}, {20, 30, 0}, {1, 1, 1}}},
+        {"signs and leading zeros", "-5,+6,007\n", {{-5, 6, 7}}},
+        {"sixteen-bit limits", "32767,-32768,0\n", {{32767, -32768, 0}}},
+        {"outside sixteen bits keeps the low bits", "70000,65535,-70000\n", {{4464, -1, -4464}}},
+        {"beyond sixty-four bits", "99999999999999999999,-99999999999999999999,1\n", {{-1, 0, 1}}},
+        {"several entries on one line", "1,2,3 4,5,6\n", {{1, 2, 3}, {4, 5, 6}}},
+        {"an entry over several lines", "1,\n2,\n 3\n4,4,4\n", {{1, 2, 3}, {4, 4, 4}}},
+        {"empty file", "", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+        {"short palette", "9,9,9\n", {{9, 9, 9}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+    };
+    for (const Case& c : cases) {
+        const Picture p = Picture_of(c.text);
+        for (std::size_t k = 0; k < c.colours.size(); ++k) {
+            const Colour want = c.colours[k], got = p.colours[k];
+            EXPECT_EQ(Colour_cmp(got, want), 1) << c.name << ", entry " << k << ": read " << got.r << "," << got.g
+                                                << "," << got.b << ", expected " << want.r << "," << want.g << ","
+                                                << want.b;
+        }
+    }
+}
+
+TEST(Grid, FollowsTheCursorRules)
+{
+    const std::string cells39(39, 'x');
+    struct Case {
+        const char* name;
+        std::string text;
+        std::set<std::pair<int, int>> outlines;
+        int whats;
+    };
+    const std::vector<Case> cases = {
+        {"x marks, spaces move", Grid_file(" x\nx\n"), {{2, 1}, {1, 2}}, 0},
+        {"digits do not move the cursor", Grid_file("3 x x\n"), {{2, 1}, {4, 1}}, 0},
+        {"an unexpected character reports and does not move", Grid_file(" xX\n\tx\n"), {{2, 1}, {1, 2}}, 2},
+        {"upper-case X is unexpected", Grid_file("X\n"), {}, 1},
+        {"the ninth line never reaches the board", palette8 + "xxxxxxxx\nx\n", {{1, 1}}, 0},
+        {"a trailing blank on the eighth entry makes the ninth line row 1",
+         "1,1,1\n2,2,2\n3,3,3\n4,4,4\n5,5,5\n6,6,6\n7,7,7\n8,8,8 \n x\nx\n", {{2, 1}, {1, 2}}, 0},
+        {"the character on column 40 ends the row silently", Grid_file(cells39 + "5\nx\n"),
+         [] {
+             std::set<std::pair<int, int>> s;
+             for (int i = 1; i <= 38; ++i)
+                 s.insert({i, 1});
+             s.insert({1, 3});
+             return s;
+         }(),
+         0},
+        {"an unexpected character on column 40 is swallowed", Grid_file(std::string(39, ' ') + "Q\n"), {}, 0},
+        {"row 39 is the last; the 40th line is dropped", Grid_file(std::string(38, '\n') + "x\nx\n"), {}, 0},
+        {"row 38 is the last interior row", Grid_file(std::string(37, '\n') + "x\n"), {{1, 38}}, 0},
+        {"nothing after the last row is read", Grid_file(std::string(39, '\n') + "QQQ\n"), {}, 0},
+        {"a short line keeps the rest of its row", Grid_file("x\n x\n"), {{1, 1}, {2, 2}}, 0},
+        {"a NUL byte is unexpected", Grid_file(std::string("x\0x\n", 4)), {{1, 1}, {2, 1}}, 1},
+        {"a lone CR is unexpected", Grid_file("x\rx\n"), {{1, 1}, {2, 1}}, 1},
+        {"end of file in the separator", palette8 + "no line break", {}, 0},
+    };
+    for (const Case& c : cases) {
+        const Picture p = Picture_of(c.text);
+        EXPECT_EQ(p.outlines, c.outlines) << c.name;
+        std::string whats;
+        for (int k = 0; k < c.whats; ++k)
+            whats += "WHAT?\n";
+        EXPECT_EQ(p.report, whats) << c.name;
+    }
+}
+
+TEST(TextMode, ReadsAFileSavedWithCrLfAndCtrlZAsItsLfVersion)
+{
+    const std::string lf = "10, 20, 30\n" + std::string("1,2,3\n") + "4,5,6\n7,8,9\n1,1,1\n2,2,2\n3,3,3\n4,4,4\n"
+                           "title\n x x\nxQx\n" + std::string(39, 'x') + "7\n x\n";
+    std::string crlf;
+    for (char c : lf)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const Picture want = Picture_of(lf);
+    for (const std::string& text : {crlf, crlf + "\x1A" + "x\r\nQQ\r\n", lf + "\x1A\n\nxxxx"}) {
+        const Picture got = Picture_of(text);
+        EXPECT_EQ(got.outlines, want.outlines);
+        EXPECT_EQ(got.report, want.report);
+        for (int k = 0; k < colourcount; ++k)
+            EXPECT_EQ(Colour_cmp(got.colours[k], want.colours[k]), 1) << "entry " << k;
+    }
+    // Ctrl-Z ends the input wherever it stands, even inside the palette.
+    const Picture cut = Picture_of("1,2\x1A,3\n");
+    EXPECT_EQ(Colour_cmp(cut.colours[0], Colour{1, 2, 0}), 1);
+    // A CR before a CR LF stays a character of its own.
+    EXPECT_EQ(Picture_of(Grid_file("x\r\r\nx\r\n")).report, "WHAT?\n");
+}
+
+class PictureFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = std::filesystem::temp_directory_path() / ("tintora-test-" + std::to_string(getpid()));
+        std::filesystem::create_directories(folder);
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(folder);
+        Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
+    }
+    void TearDown() override
+    {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(folder);
+    }
+    bool Read(const char* path)
+    {
+        ::testing::internal::CaptureStderr();
+        const bool read = File_read(squarecount, squares, colourcount, colours, bordercolour, path);
+        message = ::testing::internal::GetCapturedStderr();
+        return read;
+    }
+    std::filesystem::path folder, previous;
+    Board squares{};
+    Palette colours{};
+    std::string message;
+};
+
+TEST_F(PictureFile, IsFoundInTheWorkingDirectoryByTheProgramsName)
+{
+    std::ofstream(folder / "owl.txt") << palette8 << "sep\n x\n";
+    EXPECT_TRUE(Read("/somewhere/else/owl.exe"));
+    EXPECT_EQ(message, "");
+    EXPECT_EQ(Colour_cmp(colours[7], Colour{8, 8, 8}), 1);
+    EXPECT_EQ(Colour_cmp(squares[2 * squarecount + 1].c, bordercolour), 1);
+}
+
+TEST_F(PictureFile, ThatCannotBeReadIsReportedWithItsNameAndFolder)
+{
+    std::filesystem::create_directory(folder / "dir.txt");
+    ASSERT_EQ(mkfifo((folder / "pipe.txt").c_str(), 0600), 0);   // no writer: opening must not wait
+    std::filesystem::create_symlink("/dev/zero", folder / "zero.txt");
+    std::filesystem::create_symlink(folder / "nowhere", folder / "dangling.txt");
+    struct Case {
+        const char* path;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"missing", "No such file or directory"},
+        {"dir", "it is a directory"},
+        {"pipe", "it is a pipe"},
+        {"zero", "it is a device"},
+        {"dangling", "No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(Read(c.path)) << c.path;
+        const std::string expected_start =
+            std::string("Tintora: cannot read the picture file \"") + c.path + ".txt\" in " + folder.string() + ": ";
+        EXPECT_EQ(message.rfind(expected_start, 0), 0u) << message;
+        EXPECT_NE(message.find(c.reason), std::string::npos) << message;
+        EXPECT_EQ(message.back(), '\n');
+    }
+}
+
+}  // namespace
