@@ -1,0 +1,181 @@
+// The bundled pictures. Each one is read the way its menu entry has the
+// program read it (by its name, from the pictures folder) and must read
+// without a "WHAT?" line, enclose exactly the regions its author drew, fit
+// the board line by line, and offer eight distinct colours that all paint.
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+#include <unistd.h>
+#include <gtest/gtest.h>
+#include "board/colour.h"
+#include "board/geometry.h"
+#include "board/square.h"
+#include "picture_file/file_read.h"
+
+namespace {
+
+struct Library_entry {
+    const char* name;
+    int regions;   // as drawn: every closed area, the background included
+};
+
+// From a few big regions for small children to many small ones for older
+// children. A new picture gets its line here with the count it was drawn with.
+constexpr Library_entry library[] = {
+    {"balloon", 9},   {"boat", 12},   {"goldfish", 15}, {"teapot", 16},
+    {"butterfly", 17}, {"flower", 17}, {"owl", 20},     {"rocket", 22},
+    {"house", 24},    {"castle", 29}, {"turtle", 29},
+};
+
+void PrintTo(const Library_entry& entry, std::ostream* out)
+{
+    *out << entry.name;
+}
+
+constexpr int interior = squarecount - 2;   // board columns and rows a grid line can describe
+
+using Board = std::array<Square, squarecount * squarecount>;
+
+bool Outline_is(const Board& squares, int i, int j)
+{
+    return Colour_cmp(squares[static_cast<std::size_t>(i * squarecount + j)].c, bordercolour) == 1;
+}
+
+// Regions as the fill sees them: squares joined through shared edges, never
+// through corners, bounded by outline squares and the ring.
+int Regions_count(const Board& squares)
+{
+    std::vector<bool> seen(squares.size(), false);
+    std::vector<std::pair<int, int>> stack;
+    int regions = 0;
+    for (int i = 1; i <= interior; ++i)
+        for (int j = 1; j <= interior; ++j) {
+            if (Outline_is(squares, i, j) || seen[static_cast<std::size_t>(i * squarecount + j)])
+                continue;
+            ++regions;
+            stack.push_back({i, j});
+            seen[static_cast<std::size_t>(i * squarecount + j)] = true;
+            while (!stack.empty()) {
+                const auto [x, y] = stack.back();
+                stack.pop_back();
+                for (const auto& [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
+                    const auto k = static_cast<std::size_t>(nx * squarecount + ny);
+                    if (!Outline_is(squares, nx, ny) && !seen[k]) {
+                        seen[k] = true;
+                        stack.push_back({nx, ny});
+                    }
+                }
+            }
+        }
+    return regions;
+}
+
+std::string Colour_text(Colour c)
+{
+    return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
+}
+
+// A picture as the program started under its name sees it: the board and
+// the palette, and what the reader wrote to standard output.
+struct Loaded_picture {
+    std::string argv0;
+    bool read = false;
+    Board squares{};
+    std::array<Colour, colourcount> colours{};
+    std::string report;
+};
+
+Loaded_picture Picture_load(const char* name)
+{
+    Loaded_picture p;
+    p.argv0 = std::string("/usr/libexec/tintora/") + name;
+    Squares_create(squarecount, p.squares, squaresize, menustrip, defaultcolour, bordercolour);
+    ::testing::internal::CaptureStdout();
+    p.read = File_read(squarecount, p.squares, colourcount, p.colours, bordercolour, p.argv0.c_str());
+    p.report = ::testing::internal::GetCapturedStdout();
+    return p;
+}
+
+class Picture_library : public ::testing::TestWithParam<Library_entry> {
+protected:
+    // The menu entry runs the program from the pictures folder.
+    void SetUp() override { ASSERT_EQ(chdir(TINTORA_PICTURES_DIR), 0) << TINTORA_PICTURES_DIR; }
+};
+
+TEST_P(Picture_library, ReadsCleanlyWithTheRegionsItsAuthorDrew)
+{
+    const Library_entry& entry = GetParam();
+    const Loaded_picture p = Picture_load(entry.name);
+    ASSERT_TRUE(p.read) << "started as " << p.argv0 << ", the program does not find its picture";
+    EXPECT_EQ(p.report, "") << "the picture has characters the reader does not know";
+    EXPECT_EQ(Regions_count(p.squares), entry.regions)
+        << "an outline is open, or one was added: the regions no longer match the drawing";
+}
+
+TEST_P(Picture_library, FitsTheBoardLineByLine)
+{
+    std::ifstream in(std::string(GetParam().name) + ".txt");
+    ASSERT_TRUE(in) << GetParam().name;
+    std::string line;
+    int number = 0;
+    int rows = 0;
+    while (std::getline(in, line)) {
+        if (++number <= colourcount + 1)
+            continue;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        // A longer line would push every later row one row down.
+        const auto cells = std::count_if(line.begin(), line.end(), [](char c) { return c == ' ' || c == 'x'; });
+        EXPECT_LE(cells, interior) << "grid line " << number - colourcount - 1 << ": \"" << line << "\"";
+        ++rows;
+    }
+    EXPECT_LE(rows, interior) << "rows after the " << interior << "th are never shown";
+}
+
+TEST_P(Picture_library, OffersEightDistinctColoursThatAllPaint)
+{
+    const Loaded_picture p = Picture_load(GetParam().name);
+    ASSERT_TRUE(p.read) << p.argv0;
+    for (int k = 0; k < colourcount; ++k) {
+        const Colour c = p.colours[static_cast<std::size_t>(k)];
+        SCOPED_TRACE("palette entry " + std::to_string(k + 1) + ": " + Colour_text(c));
+        for (const auto component : {c.r, c.g, c.b}) {
+            EXPECT_GE(component, 0);
+            EXPECT_LE(component, 255);
+        }
+        // The default grey would paint nothing on an uncoloured region; the
+        // outline colour would turn a region into outline.
+        EXPECT_EQ(Colour_cmp(c, defaultcolour), 0);
+        EXPECT_EQ(Colour_cmp(c, bordercolour), 0);
+        for (int other = 0; other < k; ++other)
+            EXPECT_EQ(Colour_cmp(c, p.colours[static_cast<std::size_t>(other)]), 0)
+                << "the same as entry " << other + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Bundled, Picture_library, ::testing::ValuesIn(library),
+                         [](const ::testing::TestParamInfo<Library_entry>& info) { return info.param.name; });
+
+TEST(Picture_folder, HoldsEightOrMorePicturesEachWithItsRegionCount)
+{
+    std::set<std::string> files;
+    for (const auto& file : std::filesystem::directory_iterator(TINTORA_PICTURES_DIR))
+        if (file.path().extension() == ".txt")
+            files.insert(file.path().stem().string());
+    std::set<std::string> listed;
+    for (const Library_entry& entry : library)
+        listed.insert(entry.name);
+
+    for (const std::string& name : files)
+        EXPECT_TRUE(listed.count(name)) << name << ".txt has no region count in the library table";
+    for (const std::string& name : listed)
+        EXPECT_TRUE(files.count(name)) << name << " is in the library table but not in the pictures folder";
+    EXPECT_GE(files.size(), 8u);
+}
+
+}  // namespace
