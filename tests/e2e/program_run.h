@@ -1,0 +1,50 @@
+// Starting the real program the way a person does: under a name, from a
+// folder that holds the picture file of that name. Each run gets a fresh
+// temporary folder:
+//   <root>/pictures/<name>      a symlink to the executable
+//   <root>/pictures/<name>.txt  the picture file (unless there is none, or a FIFO)
+//   <root>/stdout, <root>/stderr  what the program wrote, read after it exits
+// and the program starts with <root>/pictures as its working directory.
+#pragma once
+#include <sys/types.h>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The program to test: $TINTORA_E2E_PROGRAM when set (an installed copy,
+// say), else the one built beside these tests.
+std::string Program_default();
+
+struct Program_setup {
+    std::string executable = Program_default();
+    std::string name = "picture";            // the program reads <name>.txt
+    std::optional<std::string> picture;      // the picture file's bytes; nullopt: no file
+    bool picture_fifo = false;               // a FIFO with no writer in the file's place
+    std::optional<std::string> display;      // DISPLAY; nullopt: unset
+    // Set after DISPLAY, WAYLAND_DISPLAY and SDL_VIDEODRIVER have been removed
+    // from the test program's own environment (everything else is passed on,
+    // LD_LIBRARY_PATH included, which picks the SDL 1.2 implementation).
+    std::vector<std::pair<std::string, std::string>> environment;
+};
+
+struct Program_run {
+    pid_t pid = -1;
+    std::string root;     // the temporary folder
+    std::string folder;   // the working directory, <root>/pictures, without symlinks
+    bool exited = false;
+    int status = -1;      // the exit status, or 128 + signal number
+};
+
+// Forks and execs; pid is -1 (and the reason on standard error) on failure.
+Program_run Program_start(const Program_setup& setup);
+// Waits up to the given time for the program to end; true if it has.
+bool Program_wait(Program_run& run, double seconds);
+// True while the program has not ended (reaps it if it just did).
+bool Program_running(Program_run& run);
+// Kills a program still running (by its pid), reaps it, removes the folder.
+void Program_stop(Program_run& run);
+std::string Program_stdout(const Program_run& run);
+std::string Program_stderr(const Program_run& run);
+
+std::string File_slurp(const std::string& path);
