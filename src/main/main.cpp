@@ -7,6 +7,7 @@
 #include "board/geometry.h"
 #include "board/square.h"
 #include "board/toolbar.h"
+#include "main/event_wait.h"
 #include "main/pointer_input.h"
 #include "main/window_open.h"
 #include "picture_file/exename.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     SDL_WM_SetCaption("Tintora", "Tintora");
+    Event_overflow_keep();
 
     Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
     if (!File_read(squarecount, squares, colourcount, colours, bordercolour, argc > 0 ? argv[0] : nullptr)) {
@@ -43,7 +45,7 @@ int main(int argc, char* argv[])
     int i = 0;
     int j = 0;
     SDL_Event event;
-    while (!quit && SDL_WaitEvent(&event)) {
+    while (!quit && Event_wait(event)) {
         switch (event.type) {
         case SDL_MOUSEBUTTONDOWN:
             Pointer_press(screen, event.button.x, event.button.y, squares, toolbar, mousecolour, i, j);

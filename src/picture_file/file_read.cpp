@@ -105,14 +105,24 @@ bool File_read(int squarecount, std::span<Square> squares, int colourcount, std:
 {
     const std::string name = exename(path ? path : "");
 
-    // Opened without blocking so that a pipe with no writer cannot hang the
-    // start; anything but a regular file is refused before it is read.
+    // Anything but a regular file is refused before it is even opened:
+    // opening a device can have effects of its own, and a socket cannot be
+    // opened at all. It is then opened without blocking, so that a pipe put
+    // in its place meanwhile cannot hang the start, and checked again.
+    struct stat st{};
+    if (stat(name.c_str(), &st) != 0) {
+        Failure_report(name, std::strerror(errno));
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        Failure_report(name, Filetype_describe(st.st_mode));
+        return false;
+    }
     const int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         Failure_report(name, std::strerror(errno));
         return false;
     }
-    struct stat st{};
     if (fstat(fd, &st) != 0) {
         Failure_report(name, std::strerror(errno));
         close(fd);
@@ -137,6 +147,12 @@ bool File_read(int squarecount, std::span<Square> squares, int colourcount, std:
     }
     Picture_read(in, squarecount, squares, colourcount, colours, bordercolour, stdout);
     std::fclose(in);
+    if (read_error == EFBIG) {
+        const std::string why = "it goes on for more than " + std::to_string(text_limit >> 20) +
+                                " MiB before its grid ends, far longer than any picture";
+        Failure_report(name, why.c_str());
+        return false;
+    }
     if (read_error != 0) {
         Failure_report(name, std::strerror(read_error));
         return false;

@@ -1,6 +1,7 @@
 // The text-mode layer: a stdio cookie stream that translates line ends and
 // stops at Ctrl-Z on its way from the raw file to the reader.
 #include "picture_file/text_stream.h"
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstddef>
@@ -14,7 +15,8 @@ struct Text_source {
     std::array<unsigned char, 1 << 16> buf;
     std::size_t pos = 0;
     std::size_t len = 0;
-    bool ended = false;     // end of file, Ctrl-Z or a read error: nothing more comes
+    std::size_t taken = 0;  // bytes read from `raw` so far
+    bool ended = false;     // end of file, Ctrl-Z, a read error or the limit: nothing more comes
     int* error;
 };
 
@@ -24,7 +26,18 @@ bool Text_fill(Text_source& src)
     if (src.ended)
         return false;
     src.pos = 0;
-    src.len = std::fread(src.buf.data(), 1, src.buf.size(), src.raw);
+    if (src.taken == text_limit) {
+        // A file of exactly text_limit bytes is still whole: look for one more.
+        src.len = 0;
+        if (std::fgetc(src.raw) != EOF)
+            *src.error = EFBIG;
+        else if (std::ferror(src.raw))
+            *src.error = errno ? errno : EIO;
+        src.ended = true;
+        return false;
+    }
+    src.len = std::fread(src.buf.data(), 1, std::min(src.buf.size(), text_limit - src.taken), src.raw);
+    src.taken += src.len;
     if (src.len == 0) {
         if (std::ferror(src.raw))
             *src.error = errno ? errno : EIO;
@@ -46,6 +59,10 @@ ssize_t Text_cookie_read(void* cookie, char* out, std::size_t size)
     auto& src = *static_cast<Text_source*>(cookie);
     std::size_t n = 0;
     while (n < size) {
+        // What has been read is handed on before more is read, so the file
+        // is read no further than the reader's last request.
+        if (n > 0 && src.pos == src.len)
+            break;
         int c = Text_peek(src);
         if (c == EOF)
             break;

@@ -3,10 +3,18 @@
 // it is), and a Ctrl-Z byte (0x1A) ends the input. The result is an ordinary
 // FILE stream, so the C library's formatted input works on it unchanged.
 #pragma once
+#include <cstddef>
 #include <cstdio>
+
+// No picture comes near this many bytes (a whole one is about 2 KB): past
+// it a file is not read on, so that no file, however long or sparse, can
+// keep the program reading or reporting for ever.
+constexpr std::size_t text_limit = std::size_t{1} << 20;
 
 // A read-only text stream over `raw`. Closing it closes `raw` too. A read
 // error on `raw` ends the text like the end of the file and leaves its errno
-// code in *read_error (which is set to 0 here and must outlive the stream).
+// code in *read_error (which is set to 0 here and must outlive the stream);
+// so does a reader that wants more than text_limit bytes of `raw`, with the
+// code EFBIG. `raw` is read only as far as the reader asks.
 // Returns nullptr, with `raw` closed, only when the stream cannot be made.
 std::FILE* Text_open(std::FILE* raw, int* read_error);

@@ -1,0 +1,446 @@
+// Bad picture files against the real program: each one has a defined
+// outcome, reached in bounded time and with bounded output. A file that
+// reads as a picture, however odd, starts the program ("WHAT?" lines on
+// standard output for its unexpected characters); anything that cannot be
+// read as one ends it with one line on standard error naming the file and
+// its folder, and exit status 2. The program runs on SDL's dummy video
+// driver; a start is ended with SIGTERM, which SDL turns into a quit.
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <grp.h>
+#include <sstream>
+#include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+#include <gtest/gtest.h>
+#include "board/geometry.h"
+#include "board/square.h"
+#include "picture_file/file_read.h"
+#include "picture_file/text_stream.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr double time_bound = 60;            // seconds any run may take; sanitized builds are slow
+constexpr uid_t nobody = 65534;
+constexpr std::size_t what_size = 6;         // "WHAT?\n"
+constexpr long any_count = -1;
+
+// ---- running the program --------------------------------------------------
+
+struct Outcome_seen {
+    bool hung = false;
+    bool exited = false;         // ended by exit(), not by a signal
+    int code = -1;               // exit status, or the signal that ended it
+    std::string out;             // standard output (its first 64 MiB)
+    std::uintmax_t out_bytes = 0;
+    std::string err;
+    long long rchar = -1;        // bytes the process read through read() and the like
+    long peak_kb = 0;            // its peak resident memory, as last seen while it ran
+    double seconds = 0;
+};
+
+bool Term_caught(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1;
+    return false;
+}
+
+bool Exited(pid_t pid)
+{
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid;
+}
+
+long Peak_kb(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+long long Rchar(pid_t pid)
+{
+    std::ifstream io("/proc/" + std::to_string(pid) + "/io");
+    std::string key;
+    long long value = -1;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    return -1;
+}
+
+std::string Head_read(const fs::path& file, std::size_t most)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string s(std::min<std::uintmax_t>(most, fs::file_size(file)), '\0');
+    in.read(s.data(), static_cast<std::streamsize>(most));
+    s.resize(static_cast<std::size_t>(in.gcount()));
+    return s;
+}
+
+// Runs the program as `name` from `folder`, so that it reads <name>.txt
+// there. With `close_it`, the program is sent SIGTERM once SDL is ready to
+// turn it into a quit request (whether or not it has finished reading: the
+// request then waits its turn); again every few seconds, as one that comes
+// while SDL itself is still starting is lost. The process's final read
+// count is taken from its zombie, before it is reaped; its peak memory is
+// watched while it runs (the rusage figure would count the forked test).
+Outcome_seen Program_run(const fs::path& folder, const std::string& name, bool close_it, bool as_nobody = false)
+{
+    // Another user may not reach the build folder: that run gets a copy.
+    fs::path program = fs::absolute(TINTORA_PROGRAM);
+    if (as_nobody) {
+        const fs::path copy = folder / "program-copy";
+        fs::copy_file(program, copy, fs::copy_options::overwrite_existing);
+        program = copy;
+    }
+    const fs::path link = folder / name;
+    if (!fs::is_symlink(link))
+        fs::create_symlink(program, link);
+    const fs::path out_file = folder / (name + ".stdout");
+    const fs::path err_file = folder / (name + ".stderr");
+    const auto start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int in = open("/dev/null", O_RDONLY);
+        if (out < 0 || err < 0 || in < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
+            chdir(folder.c_str()) != 0)
+            _exit(120);
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
+        if (as_nobody && geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0))
+            _exit(121);
+        const std::string self = "./" + name;
+        execl(self.c_str(), self.c_str(), static_cast<char*>(nullptr));
+        _exit(122);
+    }
+    Outcome_seen run;
+    if (pid < 0) {
+        ADD_FAILURE() << "fork: " << std::strerror(errno);
+        return run;
+    }
+    const auto deadline = start + std::chrono::duration<double>(time_bound);
+    auto termed = start - std::chrono::hours(1);
+    while (!Exited(pid) && Clock::now() < deadline) {
+        run.peak_kb = std::max(run.peak_kb, Peak_kb(pid));
+        if (close_it && Clock::now() - termed > std::chrono::seconds(5) && Term_caught(pid)) {
+            kill(pid, SIGTERM);
+            termed = Clock::now();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (!Exited(pid)) {
+        run.hung = true;
+        kill(pid, SIGKILL);
+    } else {
+        run.rchar = Rchar(pid);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.exited = WIFEXITED(status);
+    run.code = run.exited ? WEXITSTATUS(status) : WTERMSIG(status);
+    run.out_bytes = fs::file_size(out_file);
+    run.out = Head_read(out_file, 64 << 20);
+    run.err = Head_read(err_file, 1 << 20);
+    return run;
+}
+
+// ---- pictures ---------------------------------------------------------------
+
+const std::string palette = "230,57,70\n255,183,3\n33,158,188\n106,176,76\n"
+                            "244,162,97\n142,90,60\n255,255,255\n0,0,0\n";
+
+std::string Picture(const std::string& grid)
+{
+    return palette + "the separator line\n" + grid;
+}
+
+// A whole picture: 38 rows of 38 cells, one 'X' (one "WHAT?") in row 1,
+// and the empty line of row 39, the last that a picture can describe.
+std::string Picture_whole()
+{
+    std::string grid = "x x x X\n";
+    for (int row = 2; row <= 38; ++row)
+        grid += std::string(38, row % 2 ? 'x' : ' ') + "\n";
+    return Picture(grid + "\n");
+}
+
+void File_write(const fs::path& file, const std::string& bytes)
+{
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// Bytes of every value, NUL included, the same on every run.
+std::string Garbage(std::size_t size)
+{
+    std::string s(size, '\0');
+    std::uint32_t x = 2463534242u;
+    for (char& c : s) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = static_cast<char>(x >> 24);
+    }
+    return s;
+}
+
+// Makes `file` (the picture file's path) sparse and `size` bytes long, after
+// `head`; false when the file system will not.
+bool Sparse_write(const fs::path& file, const std::string& head, off_t size)
+{
+    File_write(file, head);
+    return truncate(file.c_str(), size) == 0;
+}
+
+// A picture followed by `size` bytes of lines of 'X', which would each give
+// "WHAT?" lines if they were read.
+void Picture_long_write(const fs::path& file, std::size_t size)
+{
+    std::ofstream out(file, std::ios::binary);
+    const std::string head = Picture_whole();
+    out << head;
+    const std::string line = std::string(1023, 'X') + "\n";
+    for (std::size_t n = head.size(); n < size; n += line.size())
+        out << line;
+}
+
+// ---- the table ----------------------------------------------------------------
+
+enum class Outcome { shown, refused };
+
+struct Case {
+    const char* name;
+    std::function<void(const fs::path&)> make;   // puts something at the picture file's path
+    Outcome outcome;
+    long what = 0;                 // shown: the number of "WHAT?" lines, or any_count
+    std::string reason = "";       // refused: how the message ends
+    bool as_nobody = false;
+};
+
+class Temp_folder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "tintora-hostile-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
+        folder = fs::canonical(pattern);
+        // Reachable for the run as another user.
+        fs::permissions(folder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+    fs::path folder;
+};
+
+using BadPicture = Temp_folder;
+
+// What every run must show, whatever the file: it ended by itself or on
+// the quit request in bounded time, wrote nothing but whole "WHAT?" lines on
+// standard output, and at most one for each byte it may read.
+void Bounded_expect(const Outcome_seen& run)
+{
+    EXPECT_FALSE(run.hung) << "still running after " << time_bound << " s";
+    EXPECT_TRUE(run.exited) << "ended by signal " << run.code;
+    EXPECT_LE(run.out_bytes, what_size * text_limit) << "more output than the reader can owe";
+    EXPECT_EQ(run.out_bytes % what_size, 0u);
+    for (std::size_t k = 0; k < run.out.size(); ++k)
+        if (run.out[k] != "WHAT?\n"[k % what_size]) {
+            ADD_FAILURE() << "standard output is not only WHAT? lines, at byte " << k;
+            break;
+        }
+}
+
+TEST_F(BadPicture, EachHasItsDefinedOutcome)
+{
+    const std::string entry = "255,0,0\n";
+    std::string entries;
+    for (int k = 0; k < 8; ++k)
+        entries += entry;
+    auto text = [](std::string bytes) { return [bytes](const fs::path& f) { File_write(f, bytes); }; };
+    auto link_to = [](std::string target) { return [target](const fs::path& f) { fs::create_symlink(target, f); }; };
+    const std::string device = "it is a device, not a picture file";
+
+    const Case cases[] = {
+        {"empty", text(""), Outcome::shown, 0},
+        {"palette_only", text(palette), Outcome::shown, 0},
+        {"palette_cut_short", text("255,0"), Outcome::shown, 0},
+        {"no_line_break_at_all", text("1,2,3 4,5,6 xxxx XXXX"), Outcome::shown, 0},
+        // After the separator: NUL, NUL, 0x01, 0xFF, a cell, an outline, and NUL again.
+        {"nul_bytes_in_grid", text(Picture(std::string("\0\0\x01\xff x\n\0", 8))), Outcome::shown, 5},
+        {"binary_garbage", text(Garbage(64 << 10)), Outcome::shown, any_count},
+        {"binary_garbage_after_palette", text(palette + Garbage(64 << 10)), Outcome::shown, any_count},
+        {"numbers_beyond_16_bits",
+         text("99999999999999999999999999,-99999999999999999999999999,+0000000000000000000000000000065\n"
+              "65536,-32769,4294967296\n-0,+0,-32768\n+32767,00000,0000000000000255\n" +
+              entries.substr(0, 4 * entry.size()) + "sep\n X\n"),
+         Outcome::shown, 1},
+        {"numbers_malformed", text("--5,++6,+-7\n-,+,\n1,,2\n,,,\n5-3,4+4,0x10\n1e5,2.5,3\n\n\n\n\n\nsep\n X\n"),
+         Outcome::shown, any_count},
+        {"line_of_100000_cells", text(Picture(std::string(100000, 'x') + "\n")), Outcome::shown, 0},
+        {"line_of_100000_unexpected", text(Picture(std::string(100000, 'X') + "\n")), Outcome::shown, 100000},
+        {"separator_of_100000", text(palette + std::string(100000, 'y') + "\n X\n"), Outcome::shown, 1},
+        {"blanks_before_palette", text(std::string(100000, ' ') + entries + "sep\n X\n"), Outcome::shown, 1},
+        // The reader sees no '\n': the separator takes the rest of the file.
+        {"cr_only_line_ends", text("1,2,3\r4,5,6\r7,8,9\r1,1,1\r2,2,2\r3,3,3\r4,4,4\r5,5,5\rsep\r X\rxXx\r"),
+         Outcome::shown, 0},
+        {"ctrl_z_ends_it", text(Picture(" x\x1aXXXX\nXXXX\n")), Outcome::shown, 0},
+        // Over a megabyte of unexpected characters before the grid ends.
+        {"unexpected_flood", text(Picture(std::string(2 << 20, 'X'))), Outcome::refused, any_count,
+         "it goes on for more than 1 MiB before its grid ends, far longer than any picture"},
+        {"sparse_without_line_break",
+         [](const fs::path& f) { ASSERT_TRUE(Sparse_write(f, "", off_t{1} << 32)); }, Outcome::refused, any_count,
+         "it goes on for more than 1 MiB before its grid ends, far longer than any picture"},
+        {"missing", [](const fs::path&) {}, Outcome::refused, 0, "No such file or directory"},
+        {"directory", [](const fs::path& f) { fs::create_directory(f); }, Outcome::refused, 0,
+         "it is a directory, not a picture file"},
+        {"fifo_without_writer", [](const fs::path& f) { ASSERT_EQ(mkfifo(f.c_str(), 0644), 0); }, Outcome::refused,
+         0, "it is a pipe, not a picture file"},
+        {"socket",
+         [](const fs::path& f) {
+             const int s = socket(AF_UNIX, SOCK_STREAM, 0);
+             sockaddr_un addr{};
+             addr.sun_family = AF_UNIX;
+             ASSERT_LT(f.string().size(), sizeof addr.sun_path);
+             std::strcpy(addr.sun_path, f.c_str());
+             ASSERT_EQ(bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0) << std::strerror(errno);
+             close(s);
+         },
+         Outcome::refused, 0, "it is a socket, not a picture file"},
+        {"link_to_dev_zero", link_to("/dev/zero"), Outcome::refused, 0, device},
+        {"link_to_dev_urandom", link_to("/dev/urandom"), Outcome::refused, 0, device},
+        {"link_to_dev_null", link_to("/dev/null"), Outcome::refused, 0, device},
+        {"dangling_link", link_to("nowhere/at/all.txt"), Outcome::refused, 0, "No such file or directory"},
+        {"link_loop",
+         [](const fs::path& f) {
+             fs::create_symlink(f.filename().string() + ".loop", f);
+             fs::create_symlink(f.filename(), f.string() + ".loop");
+         },
+         Outcome::refused, 0, "Too many levels of symbolic links"},
+        {"without_read_permission",
+         [](const fs::path& f) {
+             File_write(f, Picture_whole());
+             fs::permissions(f, fs::perms::none);
+         },
+         Outcome::refused, 0, "Permission denied", true},
+    };
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path file = folder / (std::string(c.name) + ".txt");
+        c.make(file);
+        const Outcome_seen run = Program_run(folder, c.name, c.outcome == Outcome::shown, c.as_nobody);
+        Bounded_expect(run);
+        if (c.outcome == Outcome::shown) {
+            EXPECT_EQ(run.code, 0) << "stderr: " << run.err;
+            EXPECT_EQ(run.err, "");
+        } else {
+            EXPECT_EQ(run.code, 2) << "stderr: " << run.err;
+            EXPECT_EQ(run.err, "Tintora: cannot read the picture file \"" + std::string(c.name) + ".txt\" in " +
+                                   folder.string() + ": " + c.reason + "\n");
+        }
+        if (c.what != any_count) {
+            EXPECT_EQ(run.out_bytes, what_size * static_cast<std::size_t>(c.what));
+        }
+        std::printf("  %-30s exit %d, %8ju bytes out, %5.2f s, %6ld KiB peak\n", c.name, run.code, run.out_bytes,
+                    run.seconds, run.peak_kb);
+    }
+}
+
+// A long file is read only up to the grid's last row: the bytes read and
+// the peak memory are those of the same picture without the rest.
+TEST_F(BadPicture, LongFileIsReadOnlyToTheGridsEnd)
+{
+    File_write(folder / "small.txt", Picture_whole());
+    Picture_long_write(folder / "long.txt", std::size_t{100} << 20);
+    const bool sparse = Sparse_write(folder / "sparse.txt", Picture_whole(), off_t{64} << 30) ||
+                        Sparse_write(folder / "sparse.txt", Picture_whole(), off_t{4} << 30);
+    ASSERT_TRUE(sparse) << "cannot make a large sparse file here";
+
+    const Outcome_seen small = Program_run(folder, "small", true);
+    Bounded_expect(small);
+    ASSERT_EQ(small.code, 0) << small.err;
+    ASSERT_TRUE(small.out == "WHAT?\n") << small.out_bytes << " bytes on standard output";
+    ASSERT_GT(small.rchar, 0);
+    for (const char* name : {"long", "sparse"}) {
+        SCOPED_TRACE(name);
+        const Outcome_seen run = Program_run(folder, name, true);
+        Bounded_expect(run);
+        EXPECT_EQ(run.code, 0) << run.err;
+        EXPECT_TRUE(run.out == small.out) << run.out_bytes << " bytes on standard output";
+        // The reader's buffers hold 64 KiB and 4 KiB; allow a few of them.
+        EXPECT_LT(run.rchar, small.rchar + (256 << 10)) << "read " << run.rchar << " bytes, the small file "
+                                                       << small.rchar;
+        EXPECT_LT(run.peak_kb, small.peak_kb + (16 << 10)) << "peak " << run.peak_kb << " KiB, the small file "
+                                                          << small.peak_kb;
+        std::printf("  %-6s read %lld bytes (small file %lld), peak %ld KiB (%ld), %.2f s (%.2f s)\n", name,
+                    run.rchar, small.rchar, run.peak_kb, small.peak_kb, run.seconds, small.seconds);
+    }
+}
+
+// The reader's limit, in-process: a file is read whole up to text_limit
+// bytes; one byte more is refused only when the reader asks for it.
+TEST(TextLimit, RefusesOnlyAFileTheReaderWantsMoreThanTheLimitOf)
+{
+    struct Limit_case {
+        const char* what;
+        std::string text;
+        int error;
+    };
+    const std::string separator_to_limit = std::string(text_limit - palette.size() - 1, 'y') + "\n";
+    const Limit_case cases[] = {
+        {"exactly the limit, read to its end", palette + separator_to_limit, 0},
+        {"one byte more, which the reader wants", palette + separator_to_limit + " ", EFBIG},
+        {"far more, after the grid's end", Picture_whole() + std::string(3 * text_limit, 'X'), 0},
+        {"far more, before the grid's end", Picture(std::string(3 * text_limit, 'X')), EFBIG},
+    };
+    for (const Limit_case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<Square> squares(squarecount * squarecount);
+        Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
+        std::vector<Colour> colours(colourcount);
+        std::FILE* raw = fmemopen(const_cast<char*>(c.text.data()), c.text.size(), "r");
+        ASSERT_NE(raw, nullptr);
+        int read_error = -1;
+        std::FILE* in = Text_open(raw, &read_error);
+        ASSERT_NE(in, nullptr);
+        std::FILE* report = std::fopen("/dev/null", "w");
+        Picture_read(in, squarecount, squares, colourcount, colours, bordercolour, report);
+        std::fclose(report);
+        std::fclose(in);
+        EXPECT_EQ(read_error, c.error);
+    }
+}
+
+}  // namespace
