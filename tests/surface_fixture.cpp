@@ -19,7 +19,8 @@ extern "C" int __wrap_SDL_Flip(SDL_Surface* screen)
 void Screen_test::SetUp()
 {
     static SDL_Surface* opened = [] {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        if (!std::getenv("SDL_VIDEODRIVER"))
+            SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));
         SDL_Init(SDL_INIT_VIDEO);
         return SDL_SetVideoMode(800, 900, 32, SDL_SWSURFACE);
     }();

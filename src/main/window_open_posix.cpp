@@ -1,7 +1,7 @@
-// Choosing the video driver, and how a window on X11 is shown. A driver that
-// draws into the terminal writes control codes to standard output as soon as
-// it starts, so the fallback drivers are never started at all rather than
-// refused afterwards.
+// Choosing the video driver on X11 and Wayland, and how a window on X11 is
+// shown. A driver that draws into the terminal writes control codes to
+// standard output as soon as it starts, so the fallback drivers are never
+// started at all rather than refused afterwards.
 #include "main/window_open.h"
 #include <cstdlib>
 #include <cstring>
