@@ -215,7 +215,8 @@ TEST_F(E2e_test, MissingPictureFileIsNamedWithItsFolder)
     ASSERT_TRUE(Exit_wait(2));
     const std::string err = Program_stderr(run);
     EXPECT_NE(err.find("nothere.txt"), std::string::npos) << err;
-    EXPECT_NE(err.find(run.folder), std::string::npos) << "folder " << run.folder << " not named in: " << err;
+    EXPECT_NE(err.find(run.folder_named), std::string::npos)
+        << "folder " << run.folder_named << " not named in: " << err;
     EXPECT_EQ(Program_stdout(run), "");
 }
 

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -28,6 +29,25 @@ bool Text_save(const std::string& path, const std::string& bytes)
     return static_cast<bool>(out.flush());
 }
 
+bool Suffix_has(const std::string& text, const std::string& suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    for (std::size_t k = 0; k < suffix.size(); ++k)
+        if (std::tolower(static_cast<unsigned char>(text[text.size() - suffix.size() + k])) != suffix[k])
+            return false;
+    return true;
+}
+
+std::string Crlf_unix(const std::string& text)
+{
+    std::string out;
+    for (std::size_t k = 0; k < text.size(); ++k)
+        if (!(text[k] == '\r' && k + 1 < text.size() && text[k + 1] == '\n'))
+            out += text[k];
+    return out;
+}
+
 bool Environment_dropped(const char* entry)
 {
     for (const char* name : {"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER="})
@@ -42,6 +62,30 @@ std::string Program_default()
 {
     const char* asked = std::getenv("TINTORA_E2E_PROGRAM");
     return asked && *asked ? asked : TINTORA_PROGRAM;
+}
+
+bool Program_windows(const Program_setup& setup)
+{
+    return Suffix_has(setup.executable, ".exe");
+}
+
+std::vector<std::string> Program_launcher()
+{
+    std::vector<std::string> words;
+    const char* asked = std::getenv("TINTORA_E2E_LAUNCHER");
+    std::istringstream in(asked ? asked : "");
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    return words;
+}
+
+std::string Path_windows(const std::string& path)
+{
+    std::string named = "Z:" + path;
+    for (char& c : named)
+        if (c == '/')
+            c = '\\';
+    return named;
 }
 
 std::string File_slurp(const std::string& path)
@@ -66,17 +110,30 @@ Program_run Program_start(const Program_setup& setup)
     char resolved[PATH_MAX];
     run.folder = realpath(folder.c_str(), resolved) ? resolved : folder;
 
-    const std::string link = run.folder + "/" + setup.name;
-    const std::string picture_path = run.folder + "/" + setup.name + ".txt";
+    run.windows = Program_windows(setup);
+    run.folder_named = run.windows ? Path_windows(run.folder) : run.folder;
+    const std::string link = run.folder + "/" + setup.name + (run.windows ? ".exe" : "");
+    const std::string picture_path =
+        run.folder + "/" + (setup.picture_file.empty() ? setup.name + ".txt" : setup.picture_file);
     if (symlink(setup.executable.c_str(), link.c_str()) != 0) {
         std::fprintf(stderr, "program_run: symlink %s: %s\n", link.c_str(), std::strerror(errno));
         return run;
+    }
+    if (run.windows) {
+        std::error_code ignored;
+        const auto beside = std::filesystem::path(setup.executable).parent_path();
+        for (const auto& entry : std::filesystem::directory_iterator(beside, ignored))
+            if (Suffix_has(entry.path().filename().string(), ".dll"))
+                std::filesystem::create_symlink(entry.path(), run.folder + "/" + entry.path().filename().string(),
+                                                ignored);
     }
     if (setup.picture_fifo) {
         if (mkfifo(picture_path.c_str(), 0644) != 0) {
             std::fprintf(stderr, "program_run: mkfifo: %s\n", std::strerror(errno));
             return run;
         }
+    } else if (setup.picture_folder) {
+        mkdir(picture_path.c_str(), 0755);
     } else if (setup.picture && !Text_save(picture_path, *setup.picture)) {
         std::fprintf(stderr, "program_run: cannot write %s\n", picture_path.c_str());
         return run;
@@ -111,9 +168,20 @@ Program_run Program_start(const Program_setup& setup)
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
-        char* argv[] = {const_cast<char*>(link.c_str()), nullptr};
-        execve(link.c_str(), argv, envp.data());
-        std::fprintf(stderr, "program_run: exec %s: %s\n", link.c_str(), std::strerror(errno));
+        std::vector<std::string> words = run.windows ? Program_launcher() : std::vector<std::string>{};
+        std::string command = setup.command.empty() ? link : setup.command;
+        if (const auto at = command.find("{folder}"); at != std::string::npos)
+            command.replace(at, 8, run.folder_named);
+        words.push_back(command);
+        std::vector<char*> argv;
+        for (std::string& word : words)
+            argv.push_back(word.data());
+        argv.push_back(nullptr);
+        if (words.size() > 1)
+            execvpe(argv[0], argv.data(), envp.data());
+        else
+            execve(link.c_str(), argv.data(), envp.data());
+        std::fprintf(stderr, "program_run: exec %s: %s\n", argv[0], std::strerror(errno));
         _exit(127);
     }
     if (pid < 0) {
@@ -157,12 +225,19 @@ void Program_stop(Program_run& run)
     }
 }
 
+std::string Program_output_raw(const Program_run& run, const std::string& file)
+{
+    return File_slurp(run.root + "/" + file);
+}
+
 std::string Program_stdout(const Program_run& run)
 {
-    return File_slurp(run.root + "/stdout");
+    const std::string text = Program_output_raw(run, "stdout");
+    return run.windows ? Crlf_unix(text) : text;
 }
 
 std::string Program_stderr(const Program_run& run)
 {
-    return File_slurp(run.root + "/stderr");
+    const std::string text = Program_output_raw(run, "stderr");
+    return run.windows ? Crlf_unix(text) : text;
 }

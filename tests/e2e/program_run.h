@@ -5,6 +5,11 @@
 //   <root>/pictures/<name>.txt  the picture file (unless there is none, or a FIFO)
 //   <root>/stdout, <root>/stderr  what the program wrote, read after it exits
 // and the program starts with <root>/pictures as its working directory.
+//
+// A Windows program (an executable whose name ends in .exe) runs the same
+// way under a launcher, $TINTORA_E2E_LAUNCHER (say "wine"): its link is
+// <name>.exe, and the DLLs beside the executable are linked beside it, as a
+// Windows user keeps them.
 #pragma once
 #include <sys/types.h>
 #include <optional>
@@ -20,13 +25,26 @@ struct Program_setup {
     std::string executable = Program_default();
     std::string name = "picture";            // the program reads <name>.txt
     std::optional<std::string> picture;      // the picture file's bytes; nullopt: no file
+    std::string picture_file;                // its name; empty: <name>.txt
     bool picture_fifo = false;               // a FIFO with no writer in the file's place
+    bool picture_folder = false;             // a folder in the file's place
     std::optional<std::string> display;      // DISPLAY; nullopt: unset
     // Set after DISPLAY, WAYLAND_DISPLAY and SDL_VIDEODRIVER have been removed
     // from the test program's own environment (everything else is passed on,
     // LD_LIBRARY_PATH included, which picks the SDL 1.2 implementation).
     std::vector<std::pair<std::string, std::string>> environment;
+    // The program's path as its command line gives it; empty: the link's full
+    // path. "{folder}" in it stands for the working directory as the program
+    // names it.
+    std::string command;
 };
+
+// True for a Windows program (its executable's name ends in .exe).
+bool Program_windows(const Program_setup& setup);
+// What a Windows program is started under: $TINTORA_E2E_LAUNCHER, split at blanks.
+std::vector<std::string> Program_launcher();
+// A folder as a Windows program under Wine names it: Z: and backslashes.
+std::string Path_windows(const std::string& path);
 
 struct Program_run {
     pid_t pid = -1;
@@ -34,6 +52,8 @@ struct Program_run {
     std::string folder;   // the working directory, <root>/pictures, without symlinks
     bool exited = false;
     int status = -1;      // the exit status, or 128 + signal number
+    bool windows = false; // a Windows program: its line ends are CR LF
+    std::string folder_named;   // the working directory as the program names it
 };
 
 // Forks and execs; pid is -1 (and the reason on standard error) on failure.
@@ -44,7 +64,10 @@ bool Program_wait(Program_run& run, double seconds);
 bool Program_running(Program_run& run);
 // Kills a program still running (by its pid), reaps it, removes the folder.
 void Program_stop(Program_run& run);
+// What the program wrote; a Windows program's C runtime writes each line
+// break as CR LF, which these give as '\n' (Program_output_raw keeps them).
 std::string Program_stdout(const Program_run& run);
 std::string Program_stderr(const Program_run& run);
+std::string Program_output_raw(const Program_run& run, const std::string& file);
 
 std::string File_slurp(const std::string& path);
