@@ -54,7 +54,17 @@ protected:
     std::string Shot_save(const Image& image, const std::string& label);
 
     Image Grab() { return Window_grab(E2e_shared().watch, window); }
-    void Click(int x, int y, int button = 1) { Mouse_click(E2e_shared().watch, window, x, y, button); }
+    // A Windows program under Wine is given a moment between the pointer's
+    // move and the press: SDL's Windows driver takes a press at x = 0 or
+    // y = 0, and every wheel turn, at the last position it was told of.
+    void Click(int x, int y, int button = 1)
+    {
+        if (run.windows) {
+            Mouse_move(E2e_shared().watch, window, x, y);
+            Sleep_for(0.15);
+        }
+        Mouse_click(E2e_shared().watch, window, x, y, button);
+    }
     void Key(X_keysym key) { Key_tap(E2e_shared().watch, window, key); }
     void Close_request() { Window_close_request(E2e_shared().watch, window); }
 

@@ -48,6 +48,37 @@ std::string Crlf_unix(const std::string& text)
     return out;
 }
 
+// The program's link, its DLLs' links and the picture file in a fresh folder.
+bool Folder_fill(const Program_setup& setup, const std::string& folder, const std::string& link)
+{
+    const std::string picture_path =
+        folder + "/" + (setup.picture_file.empty() ? setup.name + ".txt" : setup.picture_file);
+    if (symlink(setup.executable.c_str(), link.c_str()) != 0) {
+        std::fprintf(stderr, "program_run: symlink %s: %s\n", link.c_str(), std::strerror(errno));
+        return false;
+    }
+    if (Program_windows(setup)) {
+        std::error_code ignored;
+        const auto beside = std::filesystem::path(setup.executable).parent_path();
+        for (const auto& entry : std::filesystem::directory_iterator(beside, ignored))
+            if (Suffix_has(entry.path().filename().string(), ".dll"))
+                std::filesystem::create_symlink(entry.path(), folder + "/" + entry.path().filename().string(),
+                                                ignored);
+    }
+    if (setup.picture_fifo) {
+        if (mkfifo(picture_path.c_str(), 0644) != 0) {
+            std::fprintf(stderr, "program_run: mkfifo: %s\n", std::strerror(errno));
+            return false;
+        }
+    } else if (setup.picture_folder) {
+        mkdir(picture_path.c_str(), 0755);
+    } else if (setup.picture && !Text_save(picture_path, *setup.picture)) {
+        std::fprintf(stderr, "program_run: cannot write %s\n", picture_path.c_str());
+        return false;
+    }
+    return true;
+}
+
 bool Environment_dropped(const char* entry)
 {
     for (const char* name : {"DISPLAY=", "WAYLAND_DISPLAY=", "SDL_VIDEODRIVER="})
@@ -105,38 +136,20 @@ Program_run Program_start(const Program_setup& setup)
         return run;
     }
     run.root = root_template;
-    const std::string folder = run.root + "/pictures";
-    mkdir(folder.c_str(), 0755);
-    char resolved[PATH_MAX];
-    run.folder = realpath(folder.c_str(), resolved) ? resolved : folder;
-
     run.windows = Program_windows(setup);
-    run.folder_named = run.windows ? Path_windows(run.folder) : run.folder;
-    const std::string link = run.folder + "/" + setup.name + (run.windows ? ".exe" : "");
-    const std::string picture_path =
-        run.folder + "/" + (setup.picture_file.empty() ? setup.name + ".txt" : setup.picture_file);
-    if (symlink(setup.executable.c_str(), link.c_str()) != 0) {
-        std::fprintf(stderr, "program_run: symlink %s: %s\n", link.c_str(), std::strerror(errno));
-        return run;
-    }
-    if (run.windows) {
-        std::error_code ignored;
-        const auto beside = std::filesystem::path(setup.executable).parent_path();
-        for (const auto& entry : std::filesystem::directory_iterator(beside, ignored))
-            if (Suffix_has(entry.path().filename().string(), ".dll"))
-                std::filesystem::create_symlink(entry.path(), run.folder + "/" + entry.path().filename().string(),
-                                                ignored);
-    }
-    if (setup.picture_fifo) {
-        if (mkfifo(picture_path.c_str(), 0644) != 0) {
-            std::fprintf(stderr, "program_run: mkfifo: %s\n", std::strerror(errno));
+    char resolved[PATH_MAX];
+    std::string link = setup.executable;
+    if (!setup.folder.empty()) {
+        run.folder = realpath(setup.folder.c_str(), resolved) ? resolved : setup.folder;
+        run.folder_named = run.windows ? Path_windows(run.folder) : run.folder;
+    } else {
+        const std::string folder = run.root + "/pictures";
+        mkdir(folder.c_str(), 0755);
+        run.folder = realpath(folder.c_str(), resolved) ? resolved : folder;
+        run.folder_named = run.windows ? Path_windows(run.folder) : run.folder;
+        link = run.folder + "/" + setup.name + (run.windows ? ".exe" : "");
+        if (!Folder_fill(setup, run.folder, link))
             return run;
-        }
-    } else if (setup.picture_folder) {
-        mkdir(picture_path.c_str(), 0755);
-    } else if (setup.picture && !Text_save(picture_path, *setup.picture)) {
-        std::fprintf(stderr, "program_run: cannot write %s\n", picture_path.c_str());
-        return run;
     }
 
     std::vector<std::string> environment;

@@ -33,6 +33,9 @@ struct Program_setup {
     // from the test program's own environment (everything else is passed on,
     // LD_LIBRARY_PATH included, which picks the SDL 1.2 implementation).
     std::vector<std::pair<std::string, std::string>> environment;
+    // An existing folder to start the program in, as installed: nothing is
+    // made there, and the executable runs under its own name.
+    std::string folder;
     // The program's path as its command line gives it; empty: the link's full
     // path. "{folder}" in it stands for the working directory as the program
     // names it.
