@@ -10,7 +10,8 @@
 ;              (what to install, the entries, and what to take away)
 ;   ICON       the program's icon
 ;   OUTFILE    the installer to write
-Unicode true
+; A 64-bit installer for a 64-bit program: it runs wherever the program can.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ; File times are not stored, so the installer is the same from the same files.
 SetDateSave off
@@ -31,6 +32,7 @@ VIAddVersionKey /LANG=0 "ProductName" "Tintora"
 VIAddVersionKey /LANG=0 "FileDescription" "Tintora ${VERSION} installer"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "LegalCopyright" "Tintora developers"
 
 Page directory
 Page instfiles
