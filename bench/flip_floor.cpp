@@ -59,7 +59,7 @@ std::int64_t Floor_flip(SDL_Surface* screen)
 
 }  // namespace
 
-int main()
+int main(int, char*[])   // the form SDL's start-up layer calls on Windows
 {
     SDL_Surface* screen = Window_open(800, 900);
     if (!screen) {
