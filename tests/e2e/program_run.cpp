@@ -182,6 +182,7 @@ Program_run Program_start(const Program_setup& setup)
         dup2(out, 1);
         dup2(err, 2);
         std::vector<std::string> words = run.windows ? Program_launcher() : std::vector<std::string>{};
+        words.insert(words.end(), setup.through.begin(), setup.through.end());
         std::string command = setup.command.empty() ? link : setup.command;
         if (const auto at = command.find("{folder}"); at != std::string::npos)
             command.replace(at, 8, run.folder_named);

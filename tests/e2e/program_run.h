@@ -40,6 +40,10 @@ struct Program_setup {
     // path. "{folder}" in it stands for the working directory as the program
     // names it.
     std::string command;
+    // Words the command goes through after the launcher: {"cmd", "/c"} has
+    // Windows' command prompt start it, with the command line as typed
+    // (Wine itself hands a program its full path).
+    std::vector<std::string> through;
 };
 
 // True for a Windows program (its executable's name ends in .exe).

@@ -20,12 +20,15 @@ constexpr std::array<Tint, 8> palette{{{230, 57, 70},
 const std::vector<std::string> grid{"x x x", "", "  xxxx", " x"};
 
 // The program as a Windows command line names it; {folder} is the working
-// directory as the program sees it (Z:\tmp\...).
+// directory as the program sees it (Z:\tmp\...). Wine hands a program it
+// starts its full path; typed at Windows' command prompt, the command line
+// is what was typed.
 struct Name_case {
     const char* label;
     std::string name;      // the program is <name>.exe
     std::string picture;   // the file it must read
     std::string command;
+    bool typed = false;    // through the command prompt (cmd /c)
 };
 
 void PrintTo(const Name_case& c, std::ostream* out)
@@ -37,10 +40,16 @@ std::vector<Name_case> Name_cases()
 {
     return {
         {"drive_and_backslashes", "cat", "cat.txt", "{folder}\\cat.exe"},
-        {"relative", "cat", "cat.txt", ".\\cat.exe"},
-        {"upper_case_extension", "Cat", "Cat.txt", ".\\Cat.EXE"},
+        {"typed_drive_and_backslashes", "cat", "cat.txt", "{folder}\\cat.exe", true},
+        {"typed_relative", "cat", "cat.txt", ".\\cat.exe", true},
+        {"typed_bare_name", "cat", "cat.txt", "cat", true},
+        {"typed_upper_case_extension", "Cat", "Cat.txt", "Cat.EXE", true},
         {"dots_in_name", "my.cat", "my.txt", ".\\my.cat.exe"},
+        {"typed_dots_in_name", "my.cat", "my.txt", "my.cat.exe", true},
+        // Wine quotes a path with a blank in it: "Z:\...\two cats.exe".
         {"blank_in_name", "two cats", "two cats.txt", "{folder}\\two cats.exe"},
+        {"typed_cyrillic", "кошка", "кошка.txt", "кошка", true},
+        {"typed_chinese", "小猫", "小猫.txt", "小猫.exe", true},
         {"cyrillic", "кошка", "кошка.txt", "{folder}\\кошка.exe"},
         {"greek", "γάτα", "γάτα.txt", ".\\γάτα.exe"},
         {"chinese", "小猫", "小猫.txt", "{folder}\\小猫.exe"},
@@ -63,6 +72,8 @@ TEST_P(Windows_name, OpensThePictureNamedAfterTheProgram)
     setup.picture_file = c.picture;
     setup.picture = Picture_text(palette, grid);
     setup.command = c.command;
+    if (c.typed)
+        setup.through = {"cmd", "/c"};
     setup.environment = {{"SDL_STDIO_REDIRECT", "0"}};
     Screen_model model = Screen_model_create(palette);
     Screen_model_outline(model, grid);
