@@ -16,6 +16,7 @@
 #include "picture_file/exename.h"
 #include "picture_file/file_read.h"
 #include "picture_file/text_stream.h"
+#include "memory_file.h"
 
 namespace {
 
@@ -35,11 +36,8 @@ Picture Picture_of(const std::string& text)
     Picture p;
     Squares_create(squarecount, p.squares, squaresize, menustrip, defaultcolour, bordercolour);
     p.colours.fill(Colour{-7, -7, -7});
-    std::FILE* raw = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
-    if (text.empty())
-        raw = std::fopen("/dev/null", "r");
     int read_error = 0;
-    std::FILE* in = Text_open(raw, &read_error);
+    std::FILE* in = Text_open(Memory_file(text), &read_error);
     char* report = nullptr;
     std::size_t report_size = 0;
     std::FILE* out = open_memstream(&report, &report_size);
