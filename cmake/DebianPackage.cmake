@@ -33,4 +33,6 @@ add_custom_target(deb
           ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR} ${TINTORA_RELEASE_TIME}
   COMMENT "Building the Debian package in ${CMAKE_BINARY_DIR}/package"
   USES_TERMINAL VERBATIM)
+# What the install needs built first: every program that is installed, and
+# the manual pages.
 add_dependencies(deb tintora manpages)
