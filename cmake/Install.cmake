@@ -1,8 +1,12 @@
-# Installing Tintora as a desktop program, and its Debian package.
+# Installing Tintora as a desktop program (the Debian package is made from
+# this install: cmake/DebianPackage.cmake).
 # The program shows the picture named after itself, read from its working
 # directory, so each bundled picture gets a private link named after it and a
 # menu entry that runs that link with the pictures folder as working directory.
 # Only `tintora` goes into bin: picture names are common words.
+# Software centres see one component, org.tintora.Tintora: its metadata and
+# its launchable, the main menu entry "Tintora" (see "Tintora in software
+# centres" in the README).
 include(GNUInstallDirs)
 
 set(TINTORA_PICTURE_DIR ${CMAKE_INSTALL_DATADIR}/tintora/pictures)
@@ -48,31 +52,33 @@ foreach(picture ${picture_files})
   list(APPEND desktop_templates ${staging}/tintora-${TINTORA_PICTURE}.desktop.in)
 endforeach()
 
+# The main entry, "Tintora", which software centres launch: for now the house
+# picture, started as its own entry starts it.
+set(TINTORA_APP_ID org.tintora.Tintora)
+set(TINTORA_MAIN_PICTURE house)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/${TINTORA_APP_ID}.desktop.in
+               ${staging}/${TINTORA_APP_ID}.desktop.in @ONLY)
+list(APPEND desktop_templates ${staging}/${TINTORA_APP_ID}.desktop.in)
+
 # Exec and Path need the folders as installed, known only at install time.
 install(CODE "
   set(TINTORA_DESKTOP_TEMPLATES \"${desktop_templates}\")
+  set(TINTORA_MAIN_ENTRY \"${TINTORA_APP_ID}.desktop\")
+  set(TINTORA_MAIN_PICTURE \"${TINTORA_MAIN_PICTURE}\")
   set(TINTORA_DESKTOP_STAGING \"${staging}/entries\")
   set(TINTORA_NAME_DIR \"${TINTORA_NAME_DIR}\")
   set(TINTORA_PICTURE_DIR \"${TINTORA_PICTURE_DIR}\")
   set(TINTORA_APPLICATIONS_DIR \"${CMAKE_INSTALL_DATADIR}/applications\")")
 install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/InstallDesktopEntries.cmake)
 
-# The Debian package: cpack -G DEB in the build folder. Its dependencies come
-# from the built binary (dpkg-shlibdeps): the SDL 1.2 and SDL_gfx runtimes.
-set(TINTORA_PACKAGE_MAINTAINER "Tintora developers <tintora@example.org>"
-    CACHE STRING "Maintainer named in the Debian package")
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME tintora)
-set(CPACK_PACKAGE_CONTACT "${TINTORA_PACKAGE_MAINTAINER}")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "colouring book: click a region to colour it in")
-# The long description; the summary above is its first line.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Tintora shows a picture of outlines and eight colours. Pick a colour, click
-inside an outline, and the region fills with it, square by square. It comes
-with pictures for small children (a few big regions) and for older ones
-(many small regions), each with its own entry in the desktop menu.")
-set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-include(CPack)
+
+# The AppStream metadata, with the releases from CHANGELOG.md.
+configure_file(${PROJECT_SOURCE_DIR}/packaging/${TINTORA_APP_ID}.metainfo.xml.in
+               ${staging}/${TINTORA_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${staging}/${TINTORA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The licence and the release notes go with every install. (The Debian
+# package carries them under the names Debian gives them: copyright, whose
+# licence text is this one, and changelog.gz.)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -1,7 +1,8 @@
 # Runs at install time: writes each picture's menu entry with the folders the
 # program is really installed in (the prefix of cmake --install, or /usr in
 # the Debian package), then installs it. Set by the install rules:
-# TINTORA_DESKTOP_TEMPLATES (tintora-<picture>.desktop.in files),
+# TINTORA_DESKTOP_TEMPLATES (tintora-<picture>.desktop.in files, and the main
+# entry's TINTORA_MAIN_ENTRY.in, which starts TINTORA_MAIN_PICTURE),
 # TINTORA_DESKTOP_STAGING, TINTORA_NAME_DIR, TINTORA_PICTURE_DIR and
 # TINTORA_APPLICATIONS_DIR (the last three relative to the prefix).
 
@@ -27,7 +28,11 @@ endfunction()
 Desktop_string_escape("${CMAKE_INSTALL_PREFIX}/${TINTORA_PICTURE_DIR}" picture_dir)
 foreach(template ${TINTORA_DESKTOP_TEMPLATES})
   get_filename_component(entry "${template}" NAME_WLE)
-  string(REGEX REPLACE "^tintora-(.*)\\.desktop$" "\\1" picture "${entry}")
+  if(entry STREQUAL TINTORA_MAIN_ENTRY)
+    set(picture "${TINTORA_MAIN_PICTURE}")
+  else()
+    string(REGEX REPLACE "^tintora-(.*)\\.desktop$" "\\1" picture "${entry}")
+  endif()
   Desktop_exec_escape("${CMAKE_INSTALL_PREFIX}/${TINTORA_NAME_DIR}/${picture}" exec)
   file(READ "${template}" text)
   string(REPLACE "%EXEC%" "${exec}" text "${text}")

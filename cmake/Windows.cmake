@@ -24,6 +24,6 @@ set(TINTORA_SDL_ENTRY mingw32 ${TINTORA_SDLMAIN})
 add_link_options(-static -mconsole)
 
 # The same bytes from the same sources wherever they are built: no link time
-# in the PE header, no build folder in the objects.
+# in the PE header (the build folders are kept out of the objects for every
+# platform, in CMakeLists.txt).
 add_link_options(-Wl,--no-insert-timestamp)
-add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=. -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)

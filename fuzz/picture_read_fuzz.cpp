@@ -15,6 +15,7 @@
 #include "board/square.h"
 #include "picture_file/file_read.h"
 #include "picture_file/text_stream.h"
+#include "memory_file.h"
 
 namespace {
 
@@ -61,13 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<Colour> palette(guard + colourcount + guard, guard_colour);
     std::span<Colour> colours(palette.data() + guard, colourcount);
 
-    // fmemopen reads NUL bytes like any other in "r" mode; it wants a
-    // buffer even for empty input.
-    char empty = 0;
-    void* bytes = size ? const_cast<std::uint8_t*>(data) : static_cast<void*>(&empty);
-    std::FILE* raw = fmemopen(bytes, size, "r");
-    if (!raw)
-        Broken("fmemopen failed");
+    const int raw = Memory_file(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (raw < 0)
+        Broken("memfd_create failed");
     int read_error = 0;
     std::FILE* in = Text_open(raw, &read_error);
     if (!in)

@@ -16,6 +16,7 @@
 #include "picture_file/exename.h"
 #include "picture_file/file_read.h"
 #include "picture_file/text_stream.h"
+#include "memory_file.h"
 
 namespace {
 
@@ -35,11 +36,8 @@ Picture Picture_of(const std::string& text)
     Picture p;
     Squares_create(squarecount, p.squares, squaresize, menustrip, defaultcolour, bordercolour);
     p.colours.fill(Colour{-7, -7, -7});
-    std::FILE* raw = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
-    if (text.empty())
-        raw = std::fopen("/dev/null", "r");
     int read_error = 0;
-    std::FILE* in = Text_open(raw, &read_error);
+    std::FILE* in = Text_open(Memory_file(text), &read_error);
     char* report = nullptr;
     std::size_t report_size = 0;
     std::FILE* out = open_memstream(&report, &report_size);
@@ -90,38 +88,7 @@ TEST(Exename, TakesTheStemOfTheFileName)
     }
 }
 
-TEST(Palette, IsReadAsTheFormattedInputReadsIt)
-{
-    struct Case {
-        const char* name;
-        std::string text;
-        std::vector<Colour> colours;   // the first entries; the rest are checked to be as listed or 0
-    };
-    const std::vector<Case> cases = {
-        {"plain lines", palette8, {{1, 1, 1}, {2, 2, 2}, {3, 3, 3}, {4, 4, 4}, {5, 5, 5}, {6, 6, 6}, {7, 7, 7}, {8, 8, 8}}},
-        {"blanks after commas", "10, 20, 30\n" + palette8, {{10, 20, 30}, {1, 1, 1}}},
-        // The blank before the comma is dropped after 10; the next entry stops
-        // at the comma and drops it; the one after reads 20 and 30.
-        {"blank before a comma shifts the rest", "10 ,20,30\n1,1,1\n", {{10, 0, 0}, {0, 0, 0}, {20, 30, 0}, {1, 1, 1}}},
-        {"signs and leading zeros", "-5,+6,007\n", {{-5, 6, 7}}},
-        {"sixteen-bit limits", "32767,-32768,0\n", {{32767, -32768, 0}}},
-        {"outside sixteen bits keeps the low bits", "70000,65535,-70000\n", {{4464, -1, -4464}}},
-        {"beyond sixty-four bits", "99999999999999999999,-99999999999999999999,1\n", {{-1, 0, 1}}},
-        {"several entries on one line", "1,2,3 4,5,6\n", {{1, 2, 3}, {4, 5, 6}}},
-        {"an entry over several lines", "1,\n2,\n 3\n4,4,4\n", {{1, 2, 3}, {4, 4, 4}}},
-        {"empty file", "", {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
-        {"short palette", "9,9,9\n", {{9, 9, 9}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
-    };
-    for (const Case& c : cases) {
-        const Picture p = Picture_of(c.text);
-        for (std::size_t k = 0; k < c.colours.size(); ++k) {
-            const Colour want = c.colours[k], got = p.colours[k];
-            EXPECT_EQ(Colour_cmp(got, want), 1) << c.name << ", entry " << k << ": read " << got.r << "," << got.g
-                                                << "," << got.b << ", expected " << want.r << "," << want.g << ","
-                                                << want.b;
-        }
-    }
-}
+// The palette's table is in palette_test.cpp, which the Windows build runs too.
 
 TEST(Grid, FollowsTheCursorRules)
 {

@@ -9,6 +9,7 @@
 #include "board/toolbar.h"
 #include "main/event_wait.h"
 #include "main/pointer_input.h"
+#include "main/program_path.h"
 #include "main/window_open.h"
 #include "picture_file/exename.h"
 #include "picture_file/file_read.h"
@@ -29,7 +30,7 @@ int main(int argc, char* argv[])
     Event_overflow_keep();
 
     Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
-    if (!File_read(squarecount, squares, colourcount, colours, bordercolour, argc > 0 ? argv[0] : nullptr)) {
+    if (!File_read(squarecount, squares, colourcount, colours, bordercolour, Program_path(argc, argv).c_str())) {
         SDL_Quit();
         freethis = std::string();
         return 2;

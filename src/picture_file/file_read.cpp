@@ -3,73 +3,38 @@
 // comma stops an entry early and shifts every later entry. The grid is read
 // one character at a time with a cursor that starts at column 1, row 1.
 #include "picture_file/file_read.h"
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 #include "picture_file/exename.h"
-#include "picture_file/text_stream.h"
+#include "picture_file/file_open.h"
 
 namespace {
 
-// Drops characters up to and including the next line break.
-void Line_skip(std::FILE* in)
+// Drops characters up to and including the next line break, keeping them
+// when asked to.
+void Line_skip(std::FILE* in, std::string* kept)
 {
-    int c;
-    do
-        c = std::fgetc(in);
-    while (c != '\n' && c != EOF);
-}
-
-std::string Folder_current()
-{
-    std::string folder(4096, '\0');
-    while (!getcwd(folder.data(), folder.size())) {
-        if (errno != ERANGE)
-            return std::string("the working directory (") + std::strerror(errno) + ")";
-        folder.resize(folder.size() * 2);
-    }
-    folder.resize(std::strlen(folder.c_str()));
-    return folder;
-}
-
-const char* Filetype_describe(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return "it is a directory, not a picture file";
-    if (S_ISFIFO(mode))
-        return "it is a pipe, not a picture file";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "it is a device, not a picture file";
-    if (S_ISSOCK(mode))
-        return "it is a socket, not a picture file";
-    return "it is not a regular file";
-}
-
-void Failure_report(const std::string& name, const char* reason)
-{
-    std::fprintf(stderr, "Tintora: cannot read the picture file \"%s\" in %s: %s\n", name.c_str(),
-                 Folder_current().c_str(), reason);
+    for (int c = std::fgetc(in); c != '\n' && c != EOF; c = std::fgetc(in))
+        if (kept)
+            kept->push_back(static_cast<char>(c));
 }
 
 }  // namespace
 
 void Picture_read(std::FILE* in, int squarecount, std::span<Square> squares, int colourcount,
-                  std::span<Colour> colours, Colour bordercolour, std::FILE* report)
+                  std::span<Colour> colours, Colour bordercolour, std::FILE* report, Picture_trace* trace)
 {
     // The palette: each entry "r,g,b", then one character dropped (normally
     // the line break; after a failed conversion, the character that stopped it).
     for (int k = 0; k < colourcount; ++k) {
         Colour& c = colours[static_cast<std::size_t>(k)];
         c = Colour{0, 0, 0};
-        std::fscanf(in, "%hd,%hd,%hd", &c.r, &c.g, &c.b);
+        // How many fields were converted is of no use: those that were not
+        // stay 0. (Named only because fortified builds want the count taken.)
+        [[maybe_unused]] const int fields = std::fscanf(in, "%hd,%hd,%hd", &c.r, &c.g, &c.b);
         std::fgetc(in);
     }
 
     // The separator line is free text.
-    Line_skip(in);
+    Line_skip(in, trace ? &trace->separator : nullptr);
 
     // The grid. Row 0 and column 0 belong to the outline ring and are never
     // described. A character falling on column squarecount ends the row
@@ -100,62 +65,33 @@ void Picture_read(std::FILE* in, int squarecount, std::span<Square> squares, int
     }
 }
 
+std::string Picture_file_read(const std::string& name, int squarecount, std::span<Square> squares,
+                              int colourcount, std::span<Colour> colours, Colour bordercolour,
+                              std::FILE* report, Picture_trace* trace)
+{
+    int read_error = 0;
+    std::string why;
+    std::FILE* in = Picture_file_open(name, read_error, why);
+    if (!in)
+        return why;
+    Picture_read(in, squarecount, squares, colourcount, colours, bordercolour, report, trace);
+    Picture_file_close(in, read_error, why);
+    return why;
+}
+
+std::string Picture_failure_message(const std::string& name, const std::string& why)
+{
+    return "Tintora: cannot read the picture file \"" + name + "\" in " + Folder_current() + ": " + why + "\n";
+}
+
 bool File_read(int squarecount, std::span<Square> squares, int colourcount, std::span<Colour> colours,
                Colour bordercolour, const char* path)
 {
     const std::string name = exename(path ? path : "");
-
-    // Anything but a regular file is refused before it is even opened:
-    // opening a device can have effects of its own, and a socket cannot be
-    // opened at all. It is then opened without blocking, so that a pipe put
-    // in its place meanwhile cannot hang the start, and checked again.
-    struct stat st{};
-    if (stat(name.c_str(), &st) != 0) {
-        Failure_report(name, std::strerror(errno));
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        Failure_report(name, Filetype_describe(st.st_mode));
-        return false;
-    }
-    const int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        Failure_report(name, std::strerror(errno));
-        return false;
-    }
-    if (fstat(fd, &st) != 0) {
-        Failure_report(name, std::strerror(errno));
-        close(fd);
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        Failure_report(name, Filetype_describe(st.st_mode));
-        close(fd);
-        return false;
-    }
-    std::FILE* raw = fdopen(fd, "r");
-    if (!raw) {
-        Failure_report(name, std::strerror(errno));
-        close(fd);
-        return false;
-    }
-    int read_error = 0;
-    std::FILE* in = Text_open(raw, &read_error);
-    if (!in) {
-        Failure_report(name, "out of memory");
-        return false;
-    }
-    Picture_read(in, squarecount, squares, colourcount, colours, bordercolour, stdout);
-    std::fclose(in);
-    if (read_error == EFBIG) {
-        const std::string why = "it goes on for more than " + std::to_string(text_limit >> 20) +
-                                " MiB before its grid ends, far longer than any picture";
-        Failure_report(name, why.c_str());
-        return false;
-    }
-    if (read_error != 0) {
-        Failure_report(name, std::strerror(read_error));
-        return false;
-    }
-    return true;
+    const std::string why =
+        Picture_file_read(name, squarecount, squares, colourcount, colours, bordercolour, stdout);
+    if (why.empty())
+        return true;
+    std::fputs(Picture_failure_message(name, why).c_str(), stderr);
+    return false;
 }

@@ -1,24 +1,36 @@
-// The text-mode layer: a stdio cookie stream that translates line ends and
-// stops at Ctrl-Z on its way from the raw file to the reader.
+// The text-mode layer: a stdio cookie stream that reads the file's
+// descriptor, translates line ends and stops at Ctrl-Z on its way to the
+// reader.
 #include "picture_file/text_stream.h"
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstddef>
+#include <unistd.h>
 
 namespace {
 
 constexpr int ctrl_z = 0x1A;
 
 struct Text_source {
-    std::FILE* raw;
-    std::array<unsigned char, 1 << 16> buf;
+    int fd;
+    std::array<unsigned char, 1 << 12> buf;
     std::size_t pos = 0;
     std::size_t len = 0;
-    std::size_t taken = 0;  // bytes read from `raw` so far
-    bool ended = false;     // end of file, Ctrl-Z, a read error or the limit: nothing more comes
+    std::size_t taken = 0;    // bytes read from fd so far
+    off64_t handed = 0;       // characters handed to the stream, after translation
+    bool ended = false;       // end of file, Ctrl-Z, a read error or the limit: nothing more comes
     int* error;
 };
+
+ssize_t Raw_read(int fd, unsigned char* out, std::size_t size)
+{
+    ssize_t n;
+    do
+        n = read(fd, out, size);
+    while (n < 0 && errno == EINTR);
+    return n;
+}
 
 // Refills the buffer; false at the end of the raw input.
 bool Text_fill(Text_source& src)
@@ -26,24 +38,23 @@ bool Text_fill(Text_source& src)
     if (src.ended)
         return false;
     src.pos = 0;
+    src.len = 0;
     if (src.taken == text_limit) {
         // A file of exactly text_limit bytes is still whole: look for one more.
-        src.len = 0;
-        if (std::fgetc(src.raw) != EOF)
-            *src.error = EFBIG;
-        else if (std::ferror(src.raw))
-            *src.error = errno ? errno : EIO;
+        unsigned char one;
+        const ssize_t n = Raw_read(src.fd, &one, 1);
+        *src.error = n > 0 ? EFBIG : n < 0 ? errno : 0;
         src.ended = true;
         return false;
     }
-    src.len = std::fread(src.buf.data(), 1, std::min(src.buf.size(), text_limit - src.taken), src.raw);
+    const ssize_t n = Raw_read(src.fd, src.buf.data(), std::min(src.buf.size(), text_limit - src.taken));
+    if (n <= 0) {
+        *src.error = n < 0 ? errno : 0;
+        src.ended = true;
+        return false;
+    }
+    src.len = static_cast<std::size_t>(n);
     src.taken += src.len;
-    if (src.len == 0) {
-        if (std::ferror(src.raw))
-            *src.error = errno ? errno : EIO;
-        src.ended = true;
-        return false;
-    }
     return true;
 }
 
@@ -78,31 +89,44 @@ ssize_t Text_cookie_read(void* cookie, char* out, std::size_t size)
         }
         out[n++] = static_cast<char>(c);
     }
+    src.handed += static_cast<off64_t>(n);
     return static_cast<ssize_t>(n);
+}
+
+// The stream cannot be moved; it only says where it is, so that ftell works.
+int Text_cookie_seek(void* cookie, off64_t* offset, int whence)
+{
+    if (whence != SEEK_CUR || *offset != 0) {
+        errno = ESPIPE;
+        return -1;
+    }
+    *offset = static_cast<Text_source*>(cookie)->handed;
+    return 0;
 }
 
 int Text_cookie_close(void* cookie)
 {
     auto* src = static_cast<Text_source*>(cookie);
-    const int result = std::fclose(src->raw);
+    close(src->fd);
     delete src;
-    return result;
+    return 0;
 }
 
 }  // namespace
 
-std::FILE* Text_open(std::FILE* raw, int* read_error)
+std::FILE* Text_open(int fd, int* read_error)
 {
     *read_error = 0;
     auto* src = new Text_source{};
-    src->raw = raw;
+    src->fd = fd;
     src->error = read_error;
     cookie_io_functions_t io{};
     io.read = Text_cookie_read;
+    io.seek = Text_cookie_seek;
     io.close = Text_cookie_close;
     std::FILE* text = fopencookie(src, "r", io);
     if (!text) {
-        std::fclose(raw);
+        close(fd);
         delete src;
     }
     return text;

@@ -11,10 +11,12 @@
 // keep the program reading or reporting for ever.
 constexpr std::size_t text_limit = std::size_t{1} << 20;
 
-// A read-only text stream over `raw`. Closing it closes `raw` too. A read
-// error on `raw` ends the text like the end of the file and leaves its errno
-// code in *read_error (which is set to 0 here and must outlive the stream);
-// so does a reader that wants more than text_limit bytes of `raw`, with the
-// code EFBIG. `raw` is read only as far as the reader asks.
-// Returns nullptr, with `raw` closed, only when the stream cannot be made.
-std::FILE* Text_open(std::FILE* raw, int* read_error);
+// A read-only text stream over the open descriptor `fd`, which it reads
+// directly, only as far as the reader asks, and closes with the stream.
+// A read error ends the text like the end of the file and leaves its errno
+// code in *read_error (set to 0 here; it must outlive the stream); so does
+// a reader that wants more than text_limit bytes, with the code EFBIG.
+// ftell on the stream gives the number of characters the reader has taken,
+// counted after translation.
+// Returns nullptr, with `fd` closed, only when the stream cannot be made.
+std::FILE* Text_open(int fd, int* read_error);

@@ -31,6 +31,7 @@
 #include "board/square.h"
 #include "picture_file/file_read.h"
 #include "picture_file/text_stream.h"
+#include "memory_file.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -430,10 +431,8 @@ TEST(TextLimit, RefusesOnlyAFileTheReaderWantsMoreThanTheLimitOf)
         std::vector<Square> squares(squarecount * squarecount);
         Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
         std::vector<Colour> colours(colourcount);
-        std::FILE* raw = fmemopen(const_cast<char*>(c.text.data()), c.text.size(), "r");
-        ASSERT_NE(raw, nullptr);
         int read_error = -1;
-        std::FILE* in = Text_open(raw, &read_error);
+        std::FILE* in = Text_open(Memory_file(c.text), &read_error);
         ASSERT_NE(in, nullptr);
         std::FILE* report = std::fopen("/dev/null", "w");
         Picture_read(in, squarecount, squares, colourcount, colours, bordercolour, report);
