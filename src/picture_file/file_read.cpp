@@ -26,10 +26,15 @@ void Picture_read(std::FILE* in, int squarecount, std::span<Square> squares, int
     // the line break; after a failed conversion, the character that stopped it).
     for (int k = 0; k < colourcount; ++k) {
         Colour& c = colours[static_cast<std::size_t>(k)];
-        c = Colour{0, 0, 0};
+        // Each number is converted at the C library's widest size and keeps
+        // its low 16 bits, which is what glibc's "%hd" does; the Windows C
+        // runtime's "%hd" stops at the 32-bit limits first (4294967297 would
+        // read as -1 there, 1 here). What is read, and how far, is the same.
+        long long r = 0, g = 0, b = 0;
         // How many fields were converted is of no use: those that were not
         // stay 0. (Named only because fortified builds want the count taken.)
-        [[maybe_unused]] const int fields = std::fscanf(in, "%hd,%hd,%hd", &c.r, &c.g, &c.b);
+        [[maybe_unused]] const int fields = std::fscanf(in, "%lld,%lld,%lld", &r, &g, &b);
+        c = Colour{static_cast<std::int16_t>(r), static_cast<std::int16_t>(g), static_cast<std::int16_t>(b)};
         std::fgetc(in);
     }
 
