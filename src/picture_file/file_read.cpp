@@ -27,14 +27,21 @@ void Picture_read(std::FILE* in, int squarecount, std::span<Square> squares, int
     for (int k = 0; k < colourcount; ++k) {
         Colour& c = colours[static_cast<std::size_t>(k)];
         c = Colour{0, 0, 0};
-        // How many fields were converted is of no use: those that were not
-        // stay 0. (Named only because fortified builds want the count taken.)
-        [[maybe_unused]] const int fields = std::fscanf(in, "%hd,%hd,%hd", &c.r, &c.g, &c.b);
-        std::fgetc(in);
+        // Fields that were not converted stay 0; the count matters only to a trace.
+        const long start = trace ? std::ftell(in) : -1;
+        const int fields = std::fscanf(in, "%hd,%hd,%hd", &c.r, &c.g, &c.b);
+        const long stop = trace ? std::ftell(in) : -1;
+        const int dropped = std::fgetc(in);
+        if (trace)
+            trace->palette.push_back(Palette_trace{start, fields, stop, dropped});
     }
 
     // The separator line is free text.
+    if (trace)
+        trace->separator_start = std::ftell(in);
     Line_skip(in, trace ? &trace->separator : nullptr);
+    if (trace)
+        trace->grid_start = std::ftell(in);
 
     // The grid. Row 0 and column 0 belong to the outline ring and are never
     // described. A character falling on column squarecount ends the row
@@ -45,21 +52,36 @@ void Picture_read(std::FILE* in, int squarecount, std::span<Square> squares, int
         int c = std::fgetc(in);
         if (c == EOF)
             break;
+        const int read = c;
         if (i == squarecount)
             c = '\n';
-        if (j == squarecount)
+        if (j == squarecount) {
+            if (trace)
+                trace->grid.push_back(Grid_step{read, i, j, Grid_effect::past_last});
             break;
+        }
         if (c == 'x') {
+            if (trace)
+                trace->grid.push_back(Grid_step{read, i, j, Grid_effect::outline});
             squares[static_cast<std::size_t>(i * squarecount + j)].c = bordercolour;
             ++i;
         } else if (c == ' ') {
+            if (trace)
+                trace->grid.push_back(Grid_step{read, i, j, Grid_effect::blank});
             ++i;
         } else if (c >= '0' && c <= '9') {
             // Digits may stand anywhere in a line without moving the cells.
+            if (trace)
+                trace->grid.push_back(Grid_step{read, i, j, Grid_effect::digit});
         } else if (c == '\n') {
+            if (trace)
+                trace->grid.push_back(
+                    Grid_step{read, i, j, read == '\n' ? Grid_effect::line_end : Grid_effect::edge_end});
             i = 1;
             ++j;
         } else {
+            if (trace)
+                trace->grid.push_back(Grid_step{read, i, j, Grid_effect::what});
             std::fputs("WHAT?\n", report);
         }
     }
@@ -81,7 +103,12 @@ std::string Picture_file_read(const std::string& name, int squarecount, std::spa
 
 std::string Picture_failure_message(const std::string& name, const std::string& why)
 {
-    return "Tintora: cannot read the picture file \"" + name + "\" in " + Folder_current() + ": " + why + "\n";
+    return Picture_failure_message_in(name, Folder_current(), why);
+}
+
+std::string Picture_failure_message_in(const std::string& name, const std::string& folder, const std::string& why)
+{
+    return "Tintora: cannot read the picture file \"" + name + "\" in " + folder + ": " + why + "\n";
 }
 
 bool File_read(int squarecount, std::span<Square> squares, int colourcount, std::span<Colour> colours,
