@@ -2,6 +2,7 @@
 // tells their author, in the form editors and compilers use, what the
 // painter will do with each one; optionally draws the first one to a PNG.
 // Exit status: 0 nothing to warn about, 1 warnings, 2 a file cannot be read.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -76,16 +77,14 @@ int main(int argc, char* argv[])
     for (std::size_t k = 0; k < options.files.size(); ++k) {
         const std::string& file = options.files[k];
         const Picture_check check = Picture_check_file(file);
+        status = std::max(status, Picture_status(check));
         if (!check.why.empty()) {
             std::fputs(Failure_message(file, check.why).c_str(), stderr);
-            status = 2;
             continue;
         }
         for (const Diagnostic& d : check.diagnostics)
             std::printf("%s\n", Diagnostic_format(file, d).c_str());
         std::printf("%s\n", Picture_summary(file, check).c_str());
-        if (Picture_warns(check) && status == 0)
-            status = 1;
         if (k == 0) {
             if (!options.preview.empty() &&
                 !View_write(Picture_view_create(squarecount, check.squares, colourcount, check.colours),

@@ -120,7 +120,7 @@ std::vector<int> Palette_lines_seen(const Analysis& a)
 }
 
 // Why an entry stopped before its third number, and what happens next.
-void Palette_entry_short(Analysis& a, int k, const Palette_trace& p)
+void Palette_entry_short(Analysis& a, int k, const Palette_trace& p, Severity severity)
 {
     const std::string entry = "palette entry " + std::to_string(k + 1);
     const Colour c = a.check.colours[static_cast<std::size_t>(k)];
@@ -145,7 +145,7 @@ void Palette_entry_short(Analysis& a, int k, const Palette_trace& p)
     if (p.fields < 3 && p.fields >= 0) {
         std::string missing;
         for (int f = std::max(p.fields, 0); f < 3; ++f)
-            missing += std::string(missing.empty() ? "" : " and ") + component_names[f];
+            missing += std::string(missing.empty() ? "" : f == 2 ? " and " : ", ") + component_names[f];
         what += " (" + missing + (3 - p.fields == 1 ? " is" : " are") + " 0)";
     }
     if (p.dropped != '\n' && p.dropped != EOF) {
@@ -153,7 +153,7 @@ void Palette_entry_short(Analysis& a, int k, const Palette_trace& p)
         if (k + 1 < colourcount)
             what += " and entry " + std::to_string(k + 2) + " is read on from just after it";
     }
-    Say(a, p.stop, Severity::warning, what);
+    Say(a, p.stop, severity, what);
 }
 
 void Palette_explain(Analysis& a)
@@ -176,10 +176,13 @@ void Palette_explain(Analysis& a)
                               a.lines.starts[static_cast<std::size_t>(at.line - 1)] +
                                       static_cast<long>(Line_text(a, at.line).find_first_not_of(" \t\v\f\r")) ==
                                   from;
+        const bool was_explained = explained;
         if (!in_place) {
+            // The entry's text as read, with the character dropped after it.
+            const long end = p.dropped == '\n' || p.dropped == EOF ? p.stop : p.stop + 1;
             std::string message = "palette entry " + std::to_string(k + 1) + " is read from here (" +
                                   Quote(a.text.substr(static_cast<std::size_t>(from),
-                                                      static_cast<std::size_t>(std::max(p.stop - from, 0L)))) + ")";
+                                                      static_cast<std::size_t>(std::max(end - from, 0L)))) + ")";
             if (k < static_cast<int>(seen.size()))
                 message += ", not from line " + std::to_string(seen[static_cast<std::size_t>(k)]);
             message += ": it holds " + Colour_text(c);
@@ -187,7 +190,7 @@ void Palette_explain(Analysis& a)
             explained = true;
         }
         if (p.fields < 3) {
-            Palette_entry_short(a, k, p);
+            Palette_entry_short(a, k, p, was_explained ? Severity::note : Severity::warning);
             explained = explained || p.dropped != '\n';
         } else if (Line_of(a, from) != Line_of(a, p.stop)) {
             Say(a, from, Severity::warning,
@@ -448,8 +451,9 @@ std::string Diagnostic_format(const std::string& file, const Diagnostic& d)
 std::string Picture_summary(const std::string& file, const Picture_check& check)
 {
     const auto& regions = check.regions.regions;
-    std::string line = file + ": " + std::to_string(check.rows_used) + " rows used, " +
-                       std::to_string(check.outline_squares) + " outline squares, " +
+    std::string line = file + ": " + std::to_string(check.rows_used) + (check.rows_used == 1 ? " row" : " rows") +
+                       " used, " + std::to_string(check.outline_squares) +
+                       (check.outline_squares == 1 ? " outline square, " : " outline squares, ") +
                        std::to_string(regions.size()) + (regions.size() == 1 ? " region" : " regions");
     if (!regions.empty()) {
         const Region& small = *std::min_element(regions.begin(), regions.end(),
@@ -464,4 +468,9 @@ bool Picture_warns(const Picture_check& check)
 {
     return std::any_of(check.diagnostics.begin(), check.diagnostics.end(),
                        [](const Diagnostic& d) { return d.severity == Severity::warning; });
+}
+
+int Picture_status(const Picture_check& check)
+{
+    return !check.why.empty() ? 2 : Picture_warns(check) ? 1 : 0;
 }

@@ -58,3 +58,6 @@ std::string Picture_summary(const std::string& file, const Picture_check& check)
 constexpr int tiny_region = 2;
 // Whether any diagnostic is a warning.
 bool Picture_warns(const Picture_check& check);
+// The checker's exit status for one file: 0 nothing to warn about, 1
+// warnings, 2 the file cannot be read.
+int Picture_status(const Picture_check& check);
