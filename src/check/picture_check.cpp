@@ -256,10 +256,14 @@ void Title_explain(Analysis& a)
     const std::string next_line = std::to_string(at.line + 1);
     const std::string next_text = Quote(Line_text(a, at.line + 1));
     if (at.column != 1) {
-        Say(a, start, Severity::warning,
+        // Point at what follows the eighth entry: the character dropped after it, then the rest.
+        const Palette_trace& last = a.trace.palette.back();
+        const bool dropped = last.dropped != '\n' && last.dropped != EOF && last.stop + 1 == start;
+        const long from = dropped ? last.stop : start;
+        Say(a, from, Severity::warning,
             "line " + std::to_string(at.line) + " goes on after the eighth palette entry (" +
-                Quote(a.trace.separator) + "): that rest is taken as the title line, so line " + next_line + " (" +
-                next_text + ") becomes the first row of the picture");
+                Quote(Rest_of_line(a, from)) + "): that rest is taken as the title line, so line " + next_line +
+                " (" + next_text + ") becomes the first row of the picture");
         return;
     }
     const std::string_view title = a.trace.separator;
