@@ -1,7 +1,8 @@
 // The bundled pictures. Each one is read the way its menu entry has the
 // program read it (by its name, from the pictures folder) and must read
 // without a "WHAT?" line, enclose exactly the regions its author drew, fit
-// the board line by line, and offer eight distinct colours that all paint.
+// the board line by line, offer eight distinct colours that all paint, and
+// give the checker nothing to warn about.
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include "board/colour.h"
 #include "board/geometry.h"
 #include "board/square.h"
+#include "check/picture_check.h"
 #include "picture_file/file_read.h"
 
 namespace {
@@ -40,40 +42,6 @@ void PrintTo(const Library_entry& entry, std::ostream* out)
 constexpr int interior = squarecount - 2;   // board columns and rows a grid line can describe
 
 using Board = std::array<Square, squarecount * squarecount>;
-
-bool Outline_is(const Board& squares, int i, int j)
-{
-    return Colour_cmp(squares[static_cast<std::size_t>(i * squarecount + j)].c, bordercolour) == 1;
-}
-
-// Regions as the fill sees them: squares joined through shared edges, never
-// through corners, bounded by outline squares and the ring.
-int Regions_count(const Board& squares)
-{
-    std::vector<bool> seen(squares.size(), false);
-    std::vector<std::pair<int, int>> stack;
-    int regions = 0;
-    for (int i = 1; i <= interior; ++i)
-        for (int j = 1; j <= interior; ++j) {
-            if (Outline_is(squares, i, j) || seen[static_cast<std::size_t>(i * squarecount + j)])
-                continue;
-            ++regions;
-            stack.push_back({i, j});
-            seen[static_cast<std::size_t>(i * squarecount + j)] = true;
-            while (!stack.empty()) {
-                const auto [x, y] = stack.back();
-                stack.pop_back();
-                for (const auto& [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
-                    const auto k = static_cast<std::size_t>(nx * squarecount + ny);
-                    if (!Outline_is(squares, nx, ny) && !seen[k]) {
-                        seen[k] = true;
-                        stack.push_back({nx, ny});
-                    }
-                }
-            }
-        }
-    return regions;
-}
 
 std::string Colour_text(Colour c)
 {
@@ -113,8 +81,20 @@ TEST_P(Picture_library, ReadsCleanlyWithTheRegionsItsAuthorDrew)
     const Loaded_picture p = Picture_load(entry.name);
     ASSERT_TRUE(p.read) << "started as " << p.argv0 << ", the program does not find its picture";
     EXPECT_EQ(p.report, "") << "the picture has characters the reader does not know";
-    EXPECT_EQ(Regions_count(p.squares), entry.regions)
+    EXPECT_EQ(Regions_find(squarecount, p.squares, bordercolour).regions.size(), static_cast<std::size_t>(entry.regions))
         << "an outline is open, or one was added: the regions no longer match the drawing";
+}
+
+TEST_P(Picture_library, GivesTheCheckerNothingToWarnAbout)
+{
+    const Library_entry& entry = GetParam();
+    const std::string file = std::string(entry.name) + ".txt";
+    const Picture_check check = Picture_check_file(file);
+    ASSERT_EQ(check.why, "") << file;
+    for (const Diagnostic& d : check.diagnostics)
+        EXPECT_EQ(d.severity, Severity::note) << Diagnostic_format(file, d);
+    EXPECT_EQ(Picture_status(check), 0);
+    EXPECT_EQ(check.regions.regions.size(), static_cast<std::size_t>(entry.regions)) << Picture_summary(file, check);
 }
 
 TEST_P(Picture_library, FitsTheBoardLineByLine)
