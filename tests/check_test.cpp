@@ -124,7 +124,7 @@ const Check_case cases[] = {
      {"t.txt:48:1: warning: this line falls on row 39, the board's bottom edge, which is always outline: its "
       "squares are not shown (a picture has 38 rows)",
       "t.txt:49:1: warning: the board has no row left (row 39 is its bottom edge): from here on the file is never "
-      "read (lines 49 to 50 are ignored)",
+      "read (line 49 is ignored)",
       "t.txt: 39 rows used, 0 outline squares, 1 region; the smallest has 1444 squares, at column 1, row 1"},
      1},
     {"CR LF is one line end, and a Ctrl-Z ends the text as on Windows",

@@ -330,12 +330,14 @@ void Grid_explain(Analysis& a)
             break;
         case Grid_effect::past_last:
             if (Nonblank_text(a.text.substr(static_cast<std::size_t>(pos)))) {
-                const int last_line = static_cast<int>(a.lines.starts.size());
+                // A final line end starts no line of its own.
+                const int last_line = static_cast<int>(a.lines.starts.size()) - (a.text.ends_with('\n') ? 1 : 0);
                 Say(a, pos, Severity::warning,
                     "the board has no row left (row 39 is its bottom edge): from here on the file is never read" +
-                        (last_line > line ? " (lines " + std::to_string(line) + " to " + std::to_string(last_line) +
-                                                " are ignored)"
-                                          : std::string()));
+                        (last_line > line   ? " (lines " + std::to_string(line) + " to " +
+                                                  std::to_string(last_line) + " are ignored)"
+                         : last_line == line ? " (line " + std::to_string(line) + " is ignored)"
+                                             : std::string()));
             }
             break;
         case Grid_effect::digit:
