@@ -89,10 +89,12 @@ long Nonblank_from(const Analysis& a, long offset)
     return offset;
 }
 
-// The rest of the line from `offset`, without its line end.
-std::string_view Rest_of_line(const Analysis& a, long offset)
+// The rest of the line from `offset`, without its line end; at most
+// `limit` characters of it, so that quoting from a very long line stays cheap.
+std::string_view Rest_of_line(const Analysis& a, long offset, std::size_t limit = 64)
 {
-    const std::string_view rest = a.text.substr(static_cast<std::size_t>(std::min(offset, End_of(a))));
+    const std::string_view rest =
+        a.text.substr(static_cast<std::size_t>(std::min(offset, End_of(a)))).substr(0, limit);
     return rest.substr(0, rest.find('\n'));
 }
 
@@ -100,7 +102,7 @@ std::string_view Line_text(const Analysis& a, int line)
 {
     if (line < 1 || line > static_cast<int>(a.lines.starts.size()))
         return {};
-    return Rest_of_line(a, a.lines.starts[static_cast<std::size_t>(line - 1)]);
+    return Rest_of_line(a, a.lines.starts[static_cast<std::size_t>(line - 1)], std::string_view::npos);
 }
 
 bool Nonblank_text(std::string_view text)

@@ -11,11 +11,13 @@ struct Text_place {
     int column;
 };
 
-// The text as the reader took it (after text-mode translation), and where
-// each of its lines starts.
+// The text as the reader took it (after text-mode translation), where each
+// of its lines starts, and the column of every position (so that even a
+// megabyte on one line is placed at once).
 struct Text_lines {
     std::string_view text;
     std::vector<long> starts;
+    std::vector<int> columns;   // one per position, and one for the end
 };
 
 Text_lines Text_lines_create(std::string_view text);
