@@ -4,9 +4,7 @@
 #include "check/picture_check.h"
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include "check/text_position.h"
 #include "picture_file/file_open.h"
 #include "picture_file/text_stream.h"
@@ -249,6 +247,14 @@ bool Looks_like_palette_entry(std::string_view line)
            line.find_first_of("0123456789") != std::string_view::npos;
 }
 
+// Words: letters the grid would answer with "WHAT?" ('x' alone is outline).
+bool Looks_like_title(std::string_view line)
+{
+    return std::count_if(line.begin(), line.end(), [](char ch) {
+               return ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z')) && ch != 'x';
+           }) >= 2;
+}
+
 void Title_explain(Analysis& a)
 {
     const long start = a.trace.separator_start;
@@ -273,6 +279,10 @@ void Title_explain(Analysis& a)
         Say(a, start, Severity::warning,
             "the title line looks like a ninth palette entry, but only eight are read: it is skipped, and line " +
                 next_line + " (" + next_text + ") becomes the first row of the picture");
+    else if (!Nonblank_text(title) && Looks_like_title(Line_text(a, at.line + 1)))
+        Say(a, start, Severity::warning,
+            "the line after the palette is empty, so it is taken as the title line, and line " + next_line + " (" +
+                next_text + ") becomes the first row of the picture");
     else if (Looks_like_grid_row(title))
         Say(a, start, Severity::warning,
             "the title line looks like a row of the picture, but the line after the palette is never shown: "
