@@ -16,6 +16,9 @@
 #include "board/colour.h"
 #include "board/geometry.h"
 #include "board/square.h"
+#include <cstring>
+#include <png.h>
+#include "board/picture_view.h"
 #include "check/picture_check.h"
 #include "picture_file/file_read.h"
 
@@ -136,6 +139,35 @@ TEST_P(Picture_library, OffersEightDistinctColoursThatAllPaint)
             EXPECT_EQ(Colour_cmp(c, p.colours[static_cast<std::size_t>(other)]), 0)
                 << "the same as entry " << other + 1;
     }
+}
+
+// The README's gallery (docs/gallery, made by scripts/gallery) must show
+// each picture as it is now: a changed picture needs its preview remade.
+TEST_P(Picture_library, GalleryShowsItsFirstViewAsItIsNow)
+{
+    const std::string png_path = std::string(TINTORA_PICTURES_DIR) + "/../docs/gallery/" + GetParam().name + ".png";
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&png, png_path.c_str())) << png_path << ": run scripts/gallery";
+    png.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(png));
+    ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) << png_path;
+    ASSERT_EQ(png.width, static_cast<png_uint_32>(WIDTH));
+    ASSERT_EQ(png.height, static_cast<png_uint_32>(HEIGHT));
+
+    const Loaded_picture p = Picture_load(GetParam().name);
+    SDL_Surface* view = Picture_view_create(squarecount, p.squares, colourcount, p.colours);
+    ASSERT_NE(view, nullptr);
+    int differing = 0;
+    for (int y = 0; y < HEIGHT; ++y)
+        for (int x = 0; x < WIDTH; ++x) {
+            std::uint32_t pixel;
+            std::memcpy(&pixel, static_cast<const std::uint8_t*>(view->pixels) + y * view->pitch + x * 4, sizeof pixel);
+            const std::uint8_t* seen = &rgb[(static_cast<std::size_t>(y) * WIDTH + x) * 3];
+            differing += ((std::uint32_t{seen[0]} << 16) | (std::uint32_t{seen[1]} << 8) | seen[2]) != (pixel & 0xFFFFFF);
+        }
+    SDL_FreeSurface(view);
+    EXPECT_EQ(differing, 0) << png_path << " is out of date: run scripts/gallery";
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, Picture_library, ::testing::ValuesIn(library),
