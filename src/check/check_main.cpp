@@ -4,7 +4,6 @@
 // Exit status: 0 nothing to warn about, 1 warnings, 2 a file cannot be read.
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
