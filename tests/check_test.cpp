@@ -48,8 +48,8 @@ const Check_case cases[] = {
       "t.txt:4:1: note: palette entry 6 is read from here (\"4,4,4\"), not from line 6: it holds 4,4,4",
       "t.txt:5:1: note: palette entry 7 is read from here (\"5,5,5\"), not from line 7: it holds 5,5,5",
       "t.txt:6:1: note: palette entry 8 is read from here (\"6,6,6\"), not from line 8: it holds 6,6,6",
-      "t.txt:7:1: warning: the title line looks like a ninth palette entry, but only eight are read: it is "
-      "skipped, and line 8 (\"8,8,8\") becomes the first row of the picture",
+      "t.txt:7:1: warning: line 7 (\"7,7,7\") looks like a palette entry, but all eight have been read by then: "
+      "it is taken as the title line, and line 8 (\"8,8,8\") becomes the first row of the picture",
       "t.txt:8:2: warning: ',' is not part of a picture: the program answers it with \"WHAT?\" and it takes no square",
       "t.txt:8:4: warning: ',' is not part of a picture: the program answers it with \"WHAT?\" and it takes no square",
       "t.txt:9:1: warning: 't' is not part of a picture: the program answers it with \"WHAT?\" and it takes no square",
@@ -91,6 +91,15 @@ const Check_case cases[] = {
       "t.txt:9:1: warning: 'A' is not part of a picture: the program answers it with \"WHAT?\" and it takes no square",
       "t.txt:9:3: warning: 'e' is not part of a picture: the program answers it with \"WHAT?\" and it takes no square",
       "t.txt: 2 rows used, 2 outline squares, 1 region; the smallest has 1442 squares, at column 2, row 1"},
+     1},
+    {"a ninth palette line is taken as the title, and the title becomes the first row",
+     palette8 + "9,9,9\nOwl\n",
+     {"t.txt:9:1: warning: line 9 (\"9,9,9\") looks like a palette entry, but all eight have been read by then: "
+      "it is taken as the title line, and line 10 (\"Owl\") becomes the first row of the picture",
+      "t.txt:10:1: warning: 'O' is not part of a picture: the program answers it with \"WHAT?\" and it takes no square",
+      "t.txt:10:2: warning: 'w' is not part of a picture: the program answers it with \"WHAT?\" and it takes no square",
+      "t.txt:10:3: warning: 'l' is not part of a picture: the program answers it with \"WHAT?\" and it takes no square",
+      empty_board},
      1},
     {"a title line that looks like a row of the picture",
      palette8 + "  xx  \n  xx\n",

@@ -277,8 +277,9 @@ void Title_explain(Analysis& a)
     const std::string_view title = a.trace.separator;
     if (Looks_like_palette_entry(title))
         Say(a, start, Severity::warning,
-            "the title line looks like a ninth palette entry, but only eight are read: it is skipped, and line " +
-                next_line + " (" + next_text + ") becomes the first row of the picture");
+            "line " + std::to_string(at.line) + " (" + Quote(title) +
+                ") looks like a palette entry, but all eight have been read by then: it is taken as the title "
+                "line, and line " + next_line + " (" + next_text + ") becomes the first row of the picture");
     else if (!Nonblank_text(title) && Looks_like_title(Line_text(a, at.line + 1)))
         Say(a, start, Severity::warning,
             "the line after the palette is empty, so it is taken as the title line, and line " + next_line + " (" +
