@@ -4,6 +4,7 @@
 #include "check/picture_check.h"
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include "check/text_position.h"
 #include "picture_file/file_open.h"
@@ -445,8 +446,14 @@ Picture_check Picture_check_file(const std::string& path)
             text.push_back(static_cast<char>(c));
         Picture_file_close(in, read_error, why);
     }
-    // What a Ctrl-Z hides: the raw bytes after the first one.
+    // What a Ctrl-Z hides: the raw bytes after the first one. Only a regular
+    // file is opened again (one put in its place since could be a pipe).
     Picture_source source{text, 0};
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        Picture_analyse(trace, source, check);
+        return check;
+    }
     std::ifstream raw(path, std::ios::binary);
     std::string bytes;
     bytes.resize(text_limit);
