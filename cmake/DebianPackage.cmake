@@ -36,3 +36,4 @@ add_custom_target(deb
 # What the install needs built first: every program that is installed, and
 # the manual pages.
 add_dependencies(deb tintora manpages)
+add_dependencies(deb tintora-check)

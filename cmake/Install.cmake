@@ -3,7 +3,8 @@
 # The program shows the picture named after itself, read from its working
 # directory, so each bundled picture gets a private link named after it and a
 # menu entry that runs that link with the pictures folder as working directory.
-# Only `tintora` goes into bin: picture names are common words.
+# Only `tintora` and the checker `tintora-check` go into bin: picture names
+# are common words.
 # Software centres see one component, org.tintora.Tintora: its metadata and
 # its launchable, the main menu entry "Tintora" (see "Tintora in software
 # centres" in the README).
@@ -12,7 +13,7 @@ include(GNUInstallDirs)
 set(TINTORA_PICTURE_DIR ${CMAKE_INSTALL_DATADIR}/tintora/pictures)
 set(TINTORA_NAME_DIR ${CMAKE_INSTALL_LIBEXECDIR}/tintora)
 
-install(TARGETS tintora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tintora tintora-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${picture_files} DESTINATION ${TINTORA_PICTURE_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tintora.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

@@ -135,6 +135,83 @@ TEST(Grid, FollowsTheCursorRules)
     }
 }
 
+// Reads `text` with a trace, as tintora-check does.
+Picture Picture_traced(const std::string& text, Picture_trace& trace)
+{
+    Picture p;
+    Squares_create(squarecount, p.squares, squaresize, menustrip, defaultcolour, bordercolour);
+    p.colours.fill(Colour{-7, -7, -7});
+    int read_error = 0;
+    std::FILE* in = Text_open(Memory_file(text), &read_error);
+    char* report = nullptr;
+    std::size_t report_size = 0;
+    std::FILE* out = open_memstream(&report, &report_size);
+    Picture_read(in, squarecount, p.squares, colourcount, p.colours, bordercolour, out, &trace);
+    std::fclose(out);
+    std::fclose(in);
+    p.report.assign(report, report_size);
+    std::free(report);
+    return p;
+}
+
+TEST(Trace, LeavesWhatIsReadUnchanged)
+{
+    const std::string files[] = {
+        "",
+        palette8,
+        "1 ,2,3\n4,5\n,6\n7,8,9 x\n",
+        Grid_file("x x\tX 12\n" + std::string(41, 'x') + "\n\rx\n"),
+        Grid_file(std::string(45, '\n') + "xx"),
+    };
+    for (const std::string& text : files) {
+        Picture_trace trace;
+        const Picture traced = Picture_traced(text, trace);
+        const Picture plain = Picture_of(text);
+        EXPECT_EQ(traced.report, plain.report) << text;
+        for (std::size_t k = 0; k < plain.squares.size(); ++k)
+            ASSERT_EQ(Colour_cmp(traced.squares[k].c, plain.squares[k].c), 1) << text << " square " << k;
+        for (std::size_t k = 0; k < plain.colours.size(); ++k)
+            EXPECT_EQ(Colour_cmp(traced.colours[k], plain.colours[k]), 1) << text << " colour " << k;
+    }
+}
+
+TEST(Trace, GivesPositionsInTheTranslatedTextAndWhatEachCharacterDid)
+{
+    // "1 ,2,3": the blank stops entry 1 after one number and is dropped; the
+    // CR LF after entry 2 is one character.
+    const std::string text = "1 ,2,3\r\n4,5,6\r\n7,7,7\n8,8,8\n9,9,9\n10,10,10\ntitle \nx\tX\n";
+    Picture_trace trace;
+    Picture_traced(text, trace);
+    ASSERT_EQ(trace.palette.size(), 8u);
+    const Palette_trace& first = trace.palette[0];
+    EXPECT_EQ(first.start, 0);
+    EXPECT_EQ(first.fields, 1);
+    EXPECT_EQ(first.stop, 1);
+    EXPECT_EQ(first.dropped, ' ');
+    const Palette_trace& second = trace.palette[1];   // reads ",2,3": no number at all
+    EXPECT_EQ(second.start, 2);
+    EXPECT_EQ(second.fields, 0);
+    EXPECT_EQ(second.dropped, ',');
+    const Palette_trace& third = trace.palette[2];    // "2,3" then the line end
+    EXPECT_EQ(third.fields, 2);
+    EXPECT_EQ(third.stop, 6);
+    EXPECT_EQ(third.dropped, '\n');
+    EXPECT_EQ(trace.palette[3].start, 7);               // after "1 ,2,3\n" with the CR LF as one
+    EXPECT_EQ(trace.palette[7].dropped, '\n');          // "10,10,10"
+    // The title line is "title ", and the grid is "x\tX\n".
+    EXPECT_EQ(trace.separator, "title ");
+    ASSERT_EQ(trace.grid.size(), 4u);
+    EXPECT_EQ(trace.grid_start, static_cast<long>(text.size()) - 2 - 4);   // less the two CRs, at "x\tX\n"
+    const Grid_effect effects[] = {Grid_effect::outline, Grid_effect::what, Grid_effect::what, Grid_effect::line_end};
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(trace.grid[k].effect, effects[k]) << k;
+        EXPECT_EQ(trace.grid[k].j, 1) << k;
+    }
+    EXPECT_EQ(trace.grid[0].i, 1);
+    EXPECT_EQ(trace.grid[1].i, 2);
+    EXPECT_EQ(trace.grid[1].c, '\t');
+}
+
 TEST(TextMode, ReadsAFileSavedWithCrLfAndCtrlZAsItsLfVersion)
 {
     const std::string lf = "10, 20, 30\n" + std::string("1,2,3\n") + "4,5,6\n7,8,9\n1,1,1\n2,2,2\n3,3,3\n4,4,4\n"

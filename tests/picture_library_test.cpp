@@ -1,7 +1,8 @@
 // The bundled pictures. Each one is read the way its menu entry has the
 // program read it (by its name, from the pictures folder) and must read
 // without a "WHAT?" line, enclose exactly the regions its author drew, fit
-// the board line by line, and offer eight distinct colours that all paint.
+// the board line by line, offer eight distinct colours that all paint, and
+// give the checker nothing to warn about.
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -15,6 +16,10 @@
 #include "board/colour.h"
 #include "board/geometry.h"
 #include "board/square.h"
+#include <cstring>
+#include <png.h>
+#include "board/picture_view.h"
+#include "check/picture_check.h"
 #include "picture_file/file_read.h"
 
 namespace {
@@ -40,40 +45,6 @@ void PrintTo(const Library_entry& entry, std::ostream* out)
 constexpr int interior = squarecount - 2;   // board columns and rows a grid line can describe
 
 using Board = std::array<Square, squarecount * squarecount>;
-
-bool Outline_is(const Board& squares, int i, int j)
-{
-    return Colour_cmp(squares[static_cast<std::size_t>(i * squarecount + j)].c, bordercolour) == 1;
-}
-
-// Regions as the fill sees them: squares joined through shared edges, never
-// through corners, bounded by outline squares and the ring.
-int Regions_count(const Board& squares)
-{
-    std::vector<bool> seen(squares.size(), false);
-    std::vector<std::pair<int, int>> stack;
-    int regions = 0;
-    for (int i = 1; i <= interior; ++i)
-        for (int j = 1; j <= interior; ++j) {
-            if (Outline_is(squares, i, j) || seen[static_cast<std::size_t>(i * squarecount + j)])
-                continue;
-            ++regions;
-            stack.push_back({i, j});
-            seen[static_cast<std::size_t>(i * squarecount + j)] = true;
-            while (!stack.empty()) {
-                const auto [x, y] = stack.back();
-                stack.pop_back();
-                for (const auto& [nx, ny] : {std::pair{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}}) {
-                    const auto k = static_cast<std::size_t>(nx * squarecount + ny);
-                    if (!Outline_is(squares, nx, ny) && !seen[k]) {
-                        seen[k] = true;
-                        stack.push_back({nx, ny});
-                    }
-                }
-            }
-        }
-    return regions;
-}
 
 std::string Colour_text(Colour c)
 {
@@ -113,8 +84,20 @@ TEST_P(Picture_library, ReadsCleanlyWithTheRegionsItsAuthorDrew)
     const Loaded_picture p = Picture_load(entry.name);
     ASSERT_TRUE(p.read) << "started as " << p.argv0 << ", the program does not find its picture";
     EXPECT_EQ(p.report, "") << "the picture has characters the reader does not know";
-    EXPECT_EQ(Regions_count(p.squares), entry.regions)
+    EXPECT_EQ(Regions_find(squarecount, p.squares, bordercolour).regions.size(), static_cast<std::size_t>(entry.regions))
         << "an outline is open, or one was added: the regions no longer match the drawing";
+}
+
+TEST_P(Picture_library, GivesTheCheckerNothingToWarnAbout)
+{
+    const Library_entry& entry = GetParam();
+    const std::string file = std::string(entry.name) + ".txt";
+    const Picture_check check = Picture_check_file(file);
+    ASSERT_EQ(check.why, "") << file;
+    for (const Diagnostic& d : check.diagnostics)
+        EXPECT_EQ(d.severity, Severity::note) << Diagnostic_format(file, d);
+    EXPECT_EQ(Picture_status(check), 0);
+    EXPECT_EQ(check.regions.regions.size(), static_cast<std::size_t>(entry.regions)) << Picture_summary(file, check);
 }
 
 TEST_P(Picture_library, FitsTheBoardLineByLine)
@@ -156,6 +139,35 @@ TEST_P(Picture_library, OffersEightDistinctColoursThatAllPaint)
             EXPECT_EQ(Colour_cmp(c, p.colours[static_cast<std::size_t>(other)]), 0)
                 << "the same as entry " << other + 1;
     }
+}
+
+// The README's gallery (docs/gallery, made by scripts/gallery) must show
+// each picture as it is now: a changed picture needs its preview remade.
+TEST_P(Picture_library, GalleryShowsItsFirstViewAsItIsNow)
+{
+    const std::string png_path = std::string(TINTORA_PICTURES_DIR) + "/../docs/gallery/" + GetParam().name + ".png";
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&png, png_path.c_str())) << png_path << ": run scripts/gallery";
+    png.format = PNG_FORMAT_RGB;
+    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(png));
+    ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) << png_path;
+    ASSERT_EQ(png.width, static_cast<png_uint_32>(WIDTH));
+    ASSERT_EQ(png.height, static_cast<png_uint_32>(HEIGHT));
+
+    const Loaded_picture p = Picture_load(GetParam().name);
+    SDL_Surface* view = Picture_view_create(squarecount, p.squares, colourcount, p.colours);
+    ASSERT_NE(view, nullptr);
+    int differing = 0;
+    for (int y = 0; y < HEIGHT; ++y)
+        for (int x = 0; x < WIDTH; ++x) {
+            std::uint32_t pixel;
+            std::memcpy(&pixel, static_cast<const std::uint8_t*>(view->pixels) + y * view->pitch + x * 4, sizeof pixel);
+            const std::uint8_t* seen = &rgb[(static_cast<std::size_t>(y) * WIDTH + x) * 3];
+            differing += ((std::uint32_t{seen[0]} << 16) | (std::uint32_t{seen[1]} << 8) | seen[2]) != (pixel & 0xFFFFFF);
+        }
+    SDL_FreeSurface(view);
+    EXPECT_EQ(differing, 0) << png_path << " is out of date: run scripts/gallery";
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, Picture_library, ::testing::ValuesIn(library),

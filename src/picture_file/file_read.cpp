@@ -30,16 +30,23 @@ void Picture_read(std::FILE* in, int squarecount, std::span<Square> squares, int
         // its low 16 bits, which is what glibc's "%hd" does; the Windows C
         // runtime's "%hd" stops at the 32-bit limits first (4294967297 would
         // read as -1 there, 1 here). What is read, and how far, is the same.
+        // Fields that were not converted stay 0; the count matters only to a trace.
         long long r = 0, g = 0, b = 0;
-        // How many fields were converted is of no use: those that were not
-        // stay 0. (Named only because fortified builds want the count taken.)
-        [[maybe_unused]] const int fields = std::fscanf(in, "%lld,%lld,%lld", &r, &g, &b);
+        const long start = trace ? std::ftell(in) : -1;
+        const int fields = std::fscanf(in, "%lld,%lld,%lld", &r, &g, &b);
+        const long stop = trace ? std::ftell(in) : -1;
         c = Colour{static_cast<std::int16_t>(r), static_cast<std::int16_t>(g), static_cast<std::int16_t>(b)};
-        std::fgetc(in);
+        const int dropped = std::fgetc(in);
+        if (trace)
+            trace->palette.push_back(Palette_trace{start, fields, stop, dropped});
     }
 
     // The separator line is free text.
+    if (trace)
+        trace->separator_start = std::ftell(in);
     Line_skip(in, trace ? &trace->separator : nullptr);
+    if (trace)
+        trace->grid_start = std::ftell(in);
 
     // The grid. Row 0 and column 0 belong to the outline ring and are never
     // described. A character falling on column squarecount ends the row
@@ -50,21 +57,36 @@ void Picture_read(std::FILE* in, int squarecount, std::span<Square> squares, int
         int c = std::fgetc(in);
         if (c == EOF)
             break;
+        const int read = c;
         if (i == squarecount)
             c = '\n';
-        if (j == squarecount)
+        if (j == squarecount) {
+            if (trace)
+                trace->grid.push_back(Grid_step{read, i, j, Grid_effect::past_last});
             break;
+        }
         if (c == 'x') {
+            if (trace)
+                trace->grid.push_back(Grid_step{read, i, j, Grid_effect::outline});
             squares[static_cast<std::size_t>(i * squarecount + j)].c = bordercolour;
             ++i;
         } else if (c == ' ') {
+            if (trace)
+                trace->grid.push_back(Grid_step{read, i, j, Grid_effect::blank});
             ++i;
         } else if (c >= '0' && c <= '9') {
             // Digits may stand anywhere in a line without moving the cells.
+            if (trace)
+                trace->grid.push_back(Grid_step{read, i, j, Grid_effect::digit});
         } else if (c == '\n') {
+            if (trace)
+                trace->grid.push_back(
+                    Grid_step{read, i, j, read == '\n' ? Grid_effect::line_end : Grid_effect::edge_end});
             i = 1;
             ++j;
         } else {
+            if (trace)
+                trace->grid.push_back(Grid_step{read, i, j, Grid_effect::what});
             std::fputs("WHAT?\n", report);
         }
     }
@@ -86,7 +108,12 @@ std::string Picture_file_read(const std::string& name, int squarecount, std::spa
 
 std::string Picture_failure_message(const std::string& name, const std::string& why)
 {
-    return "Tintora: cannot read the picture file \"" + name + "\" in " + Folder_current() + ": " + why + "\n";
+    return Picture_failure_message_in(name, Folder_current(), why);
+}
+
+std::string Picture_failure_message_in(const std::string& name, const std::string& folder, const std::string& why)
+{
+    return "Tintora: cannot read the picture file \"" + name + "\" in " + folder + ": " + why + "\n";
 }
 
 bool File_read(int squarecount, std::span<Square> squares, int colourcount, std::span<Colour> colours,

@@ -283,7 +283,8 @@ void Bounded_expect(const Outcome_seen& run)
         }
 }
 
-TEST_F(BadPicture, EachHasItsDefinedOutcome)
+// The table: every kind of bad picture file, and what the program does with it.
+std::vector<Case> Cases_bad()
 {
     const std::string entry = "255,0,0\n";
     std::string entries;
@@ -356,8 +357,12 @@ TEST_F(BadPicture, EachHasItsDefinedOutcome)
          },
          Outcome::refused, 0, "Permission denied", true},
     };
+    return std::vector<Case>(std::begin(cases), std::end(cases));
+}
 
-    for (const Case& c : cases) {
+TEST_F(BadPicture, EachHasItsDefinedOutcome)
+{
+    for (const Case& c : Cases_bad()) {
         SCOPED_TRACE(c.name);
         const fs::path file = folder / (std::string(c.name) + ".txt");
         c.make(file);
@@ -373,6 +378,107 @@ TEST_F(BadPicture, EachHasItsDefinedOutcome)
         }
         if (c.what != any_count) {
             EXPECT_EQ(run.out_bytes, what_size * static_cast<std::size_t>(c.what));
+        }
+        std::printf("  %-30s exit %d, %8ju bytes out, %5.2f s, %6ld KiB peak\n", c.name, run.code, run.out_bytes,
+                    run.seconds, run.peak_kb);
+    }
+}
+
+// What tintora-check wrote, counted line by line as it is read back, so
+// that a flood of warnings never swells this test process (whose memory a
+// forked run shows until it execs, and the peak-memory test measures).
+struct Checker_output {
+    long whats = 0;            // warnings for characters the program answers with "WHAT?"
+    bool summary = false;      // a line "FILE: ..." that sums the picture up
+};
+
+Checker_output Checker_output_read(const fs::path& out_file, const std::string& file)
+{
+    Checker_output seen;
+    std::ifstream in(out_file);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.ends_with("\"WHAT?\" and it takes no square"))
+            ++seen.whats;
+        seen.summary = seen.summary || line.rfind(file + ": ", 0) == 0;
+    }
+    return seen;
+}
+
+// Runs tintora-check on `file` from `folder`, with the same bounds as the
+// program's runs; standard output is left in its file.
+Outcome_seen Checker_run(const fs::path& folder, const std::string& file, bool as_nobody)
+{
+    fs::path checker = fs::absolute(TINTORA_CHECKER);
+    if (as_nobody) {
+        const fs::path copy = folder / "checker-copy";
+        fs::copy_file(checker, copy, fs::copy_options::overwrite_existing);
+        checker = copy;
+    }
+    const fs::path out_file = folder / (file + ".check-stdout");
+    const fs::path err_file = folder / (file + ".check-stderr");
+    const auto start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int in = open("/dev/null", O_RDONLY);
+        if (out < 0 || err < 0 || in < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
+            chdir(folder.c_str()) != 0)
+            _exit(120);
+        if (as_nobody && geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0))
+            _exit(121);
+        execl(checker.c_str(), checker.c_str(), file.c_str(), static_cast<char*>(nullptr));
+        _exit(122);
+    }
+    Outcome_seen run;
+    if (pid < 0) {
+        ADD_FAILURE() << "fork: " << std::strerror(errno);
+        return run;
+    }
+    const auto deadline = start + std::chrono::duration<double>(time_bound);
+    while (!Exited(pid) && Clock::now() < deadline) {
+        run.peak_kb = std::max(run.peak_kb, Peak_kb(pid));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (!Exited(pid)) {
+        run.hung = true;
+        kill(pid, SIGKILL);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    run.exited = WIFEXITED(status);
+    run.code = run.exited ? WEXITSTATUS(status) : WTERMSIG(status);
+    run.out_bytes = fs::file_size(out_file);
+    run.err = Head_read(err_file, 1 << 20);
+    return run;
+}
+
+// tintora-check on the same table: it ends in bounded time, refuses what the
+// program refuses with the program's own line and status 2, and names one
+// unexpected character for each "WHAT?" line the program writes.
+TEST_F(BadPicture, TheCheckerGivesTheSameOutcome)
+{
+    for (const Case& c : Cases_bad()) {
+        SCOPED_TRACE(c.name);
+        const std::string name = std::string(c.name) + ".txt";
+        c.make(folder / name);
+        const Outcome_seen run = Checker_run(folder, name, c.as_nobody);
+        const Checker_output seen = Checker_output_read(folder / (name + ".check-stdout"), name);
+        EXPECT_FALSE(run.hung) << "still running after " << time_bound << " s";
+        ASSERT_TRUE(run.exited) << "ended by signal " << run.code;
+        if (c.outcome == Outcome::shown) {
+            EXPECT_TRUE(run.code == 0 || run.code == 1) << "exit " << run.code << ", stderr: " << run.err;
+            EXPECT_EQ(run.err, "");
+            EXPECT_TRUE(seen.summary) << "no summary line";
+        } else {
+            EXPECT_EQ(run.code, 2) << "stderr: " << run.err;
+            EXPECT_EQ(run.err, "Tintora: cannot read the picture file \"" + name + "\" in " + folder.string() +
+                                   ": " + c.reason + "\n");
+        }
+        if (c.outcome == Outcome::shown && c.what != any_count) {
+            EXPECT_EQ(seen.whats, c.what);
         }
         std::printf("  %-30s exit %d, %8ju bytes out, %5.2f s, %6ld KiB peak\n", c.name, run.code, run.out_bytes,
                     run.seconds, run.peak_kb);
