@@ -111,6 +111,19 @@ TEST(Picture_list, AMissingOrEmptyFolderAddsNothing)
     EXPECT_TRUE(Picture_list_make((s.root / "file").string(), "").empty());
 }
 
+// A folder of 10,000 files that are not pictures: only the .txt names count.
+TEST(Picture_list, AFolderOfTenThousandOtherFilesListsOnlyItsPictures)
+{
+    Scratch s;
+    const fs::path folder = s.root / "crowded";
+    fs::create_directories(folder);
+    for (int k = 0; k < 10000; ++k)
+        std::ofstream(folder / ("note" + std::to_string(k) + (k % 2 ? ".md" : ".txt.bak")));
+    for (const char* name : {"owl.txt", "猫.txt"})
+        std::ofstream(folder / name) << "x";
+    EXPECT_EQ(Names(Picture_list_make(folder.string(), "")), (std::vector<std::string>{"owl (own)", "猫 (own)"}));
+}
+
 TEST(Picture_title, TheLineAfterThePaletteElseTheName)
 {
     const std::vector<std::array<std::string, 3>> cases{

@@ -13,7 +13,7 @@
 
 namespace {
 
-// What a failed read can say before it is shown.
+// The working directory to go back to after reading from a picture's folder.
 struct Folder_visit {
     std::filesystem::path before;
     bool entered = false;

@@ -94,6 +94,11 @@ const std::string dragon = Picture_text({{{200, 30, 30}, {30, 200, 30}, {30, 30,
                                         {"", "  xxxxxxxx", "  x      x", "  xxxxxxxx", "", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
                                         "A dragon of my own");
 
+// A picture named in another script, with a palette of its own.
+const std::string cat = Picture_text({{{10, 10, 10}, {250, 250, 250}, {240, 120, 0}, {0, 120, 240},
+                                       {120, 240, 0}, {240, 0, 120}, {60, 60, 60}, {200, 100, 50}}},
+                                     {"", "", "      xxxxxxxxxx", "      x        x", "      xxxxxxxxxx"}, "猫の絵");
+
 class Book_window : public E2e_test {
 protected:
     void SetUp() override
@@ -195,27 +200,31 @@ protected:
     X_window painter = 0;
 };
 
-// Every bundled picture opened by a click: the right picture in the
-// painter's window, its thumbnail that view reduced, Escape back to the
-// book. The person's own picture comes first.
+// Pictures opened by a click: the right picture in the painter's window,
+// its thumbnail that view reduced, Escape back to the book. The person's
+// own pictures come first, one of them named in another script (the
+// painter is started under that name and finds the file).
 TEST_F(Book_window, AClickOpensThePictureWhoseThumbnailItIs)
 {
     std::ofstream(own + "/dragon.txt") << dragon;
+    std::ofstream(own + "/猫.txt") << cat;
     std::vector<std::string> names = Bundled_names();
     ASSERT_GE(names.size(), 8u);
-    names.insert(names.begin(), "dragon");
+    names.insert(names.begin(), {"dragon", "猫"});
     ASSERT_TRUE(Book_start());
     EXPECT_EQ(Window_size(E2e_shared().watch, window).width, 800);
     EXPECT_EQ(Window_size(E2e_shared().watch, window).height, 900);
     // The first picture is selected at the start.
     EXPECT_EQ(Image_at(book, thumb_x - 4, 100), selection);
-    for (int index : {0, 1, 7}) {
+    for (int index : {0, 1, 2, 8}) {
         SCOPED_TRACE(names[static_cast<std::size_t>(index)]);
         const Cell_place at = Thumb_place(index);
         Click(at.x + 80, at.y + 90);
         ASSERT_TRUE(Painter_wait());
         const std::string text =
-            index == 0 ? dragon : File_slurp(std::string(TINTORA_PICTURES) + "/" + names[static_cast<std::size_t>(index)] + ".txt");
+            index == 0   ? dragon
+            : index == 1 ? cat
+                         : File_slurp(std::string(TINTORA_PICTURES) + "/" + names[static_cast<std::size_t>(index)] + ".txt");
         const Image model = Screen_model_draw(Model_of(text));
         EXPECT_EQ(painted.rgb, model.rgb) << "the painter does not show " << names[static_cast<std::size_t>(index)]
                                           << ":\n" << Image_differences(model, painted);
