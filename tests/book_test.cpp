@@ -14,6 +14,7 @@
 #include "board/picture_view.h"
 #include "book/book_draw.h"
 #include "book/book_layout.h"
+#include "book/book_places.h"
 #include "book/painter_run.h"
 #include "book/picture_card.h"
 #include "book/picture_list.h"
@@ -122,6 +123,24 @@ TEST(Picture_list, AFolderOfTenThousandOtherFilesListsOnlyItsPictures)
     for (const char* name : {"owl.txt", "猫.txt"})
         std::ofstream(folder / name) << "x";
     EXPECT_EQ(Names(Picture_list_make(folder.string(), "")), (std::vector<std::string>{"owl (own)", "猫 (own)"}));
+}
+
+// Installed, the pictures are one level up from bin; in a build tree, in
+// share/ beside the book; the painter is always beside it.
+TEST(Book_places, ThePainterBesideTheBookAndThePicturesWhereTheTreeHasThem)
+{
+    Scratch s;
+    const fs::path usr = s.root / "usr";
+    fs::create_directories(usr / "bin");
+    fs::create_directories(usr / "share" / "tintora" / "pictures");
+    fs::create_directories(s.root / "build" / "share" / "tintora" / "pictures");
+    const Book_places installed = Book_places_find((usr / "bin").string());
+    EXPECT_EQ(installed.painter, (usr / "bin" / "tintora").string());
+    EXPECT_EQ(installed.bundled, (usr / "bin" / ".." / "share" / "tintora" / "pictures").lexically_normal().string());
+    const Book_places build = Book_places_find((s.root / "build").string());
+    EXPECT_EQ(build.painter, (s.root / "build" / "tintora").string());
+    EXPECT_EQ(build.bundled, (s.root / "build" / "share" / "tintora" / "pictures").string());
+    EXPECT_EQ(Book_places_find("").bundled, "");
 }
 
 TEST(Picture_title, TheLineAfterThePaletteElseTheName)

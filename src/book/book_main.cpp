@@ -79,7 +79,7 @@ bool Book_open_picture(Book& book, int index)
 int main(int, char*[])
 {
     Book book;
-    book.places = Book_places_find(Book_executable_folder(), TINTORA_BUILD_PICTURES);
+    book.places = Book_places_find(Book_executable_folder());
     book.entries = Picture_list_make(book.places.own, book.places.bundled);
     book.cards.resize(book.entries.size());
     book.view.count = static_cast<int>(book.entries.size());
