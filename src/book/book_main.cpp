@@ -1,6 +1,7 @@
 // The picture book's main routine: list the pictures, show them as
 // thumbnails, and on a click or Enter run the painter on the chosen one,
 // then show the book again. Escape or closing the window ends it with 0.
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
