@@ -363,19 +363,31 @@ TEST(Painter_run, ThePainterRunsUnderThePicturesNameInItsFolder)
     Scratch s;
     fs::create_directories(s.root / "pics");
     const std::string folder = fs::canonical(s.root / "pics").string();
-    const Painter_outcome outcome = Painter_run(TINTORA_PAINTER, "unicorn", folder);
+    const std::vector<std::string> environment = Environment_capture();
+    const Painter_outcome outcome = Painter_run(TINTORA_PAINTER, "unicorn", folder, environment);
     EXPECT_TRUE(outcome.started);
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.errors,
               "Tintora: cannot read the picture file \"unicorn.txt\" in " + folder + ": No such file or directory\n");
 
-    const Painter_outcome missing = Painter_run((s.root / "no-painter").string(), "owl", folder);
+    const Painter_outcome missing = Painter_run((s.root / "no-painter").string(), "owl", folder, environment);
     EXPECT_FALSE(missing.started);
     EXPECT_EQ(missing.errors, "Tintora: cannot start the painter " + (s.root / "no-painter").string() +
                                   ": No such file or directory\n");
-    const Painter_outcome nowhere = Painter_run(TINTORA_PAINTER, "owl", folder + "/gone");
+    const Painter_outcome nowhere = Painter_run(TINTORA_PAINTER, "owl", folder + "/gone", environment);
     EXPECT_FALSE(nowhere.started);
     EXPECT_EQ(nowhere.errors, "Tintora: cannot open the folder " + folder + "/gone: No such file or directory\n");
+
+    // The painter gets the environment it is given, not the book's own: on
+    // no video driver at all it cannot open its window.
+    std::vector<std::string> without_driver;
+    for (const std::string& entry : environment)
+        if (entry.rfind("SDL_VIDEODRIVER=", 0) != 0 && entry.rfind("DISPLAY=", 0) != 0 &&
+            entry.rfind("WAYLAND_DISPLAY=", 0) != 0)
+            without_driver.push_back(entry);
+    const Painter_outcome no_window = Painter_run(TINTORA_PAINTER, "unicorn", folder, without_driver);
+    EXPECT_EQ(no_window.status, 1);
+    EXPECT_EQ(no_window.errors, "OMG NO WINDOW\n");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ namespace {
 
 struct Book {
     Book_places places;
+    std::vector<std::string> environment;             // as given, for the painter
     std::vector<Picture_entry> entries;
     std::vector<std::optional<Picture_card>> cards;   // made when first in sight, kept
     Book_view view;
@@ -66,7 +67,7 @@ bool Book_open_picture(Book& book, int index)
     SDL_Quit();
     book.screen = nullptr;
     std::fflush(stdout);
-    const Painter_outcome outcome = Painter_run(book.places.painter, entry.name, entry.folder);
+    const Painter_outcome outcome = Painter_run(book.places.painter, entry.name, entry.folder, book.environment);
     book.message = Painter_outcome_message(outcome, book.places.painter);
     book.screen = Book_window_open();
     if (!book.screen)
@@ -80,6 +81,8 @@ bool Book_open_picture(Book& book, int index)
 int main(int, char*[])
 {
     Book book;
+    // Before the window opens: opening it sets SDL variables of its own.
+    book.environment = Environment_capture();
     book.places = Book_places_find(Book_executable_folder());
     book.entries = Picture_list_make(book.places.own, book.places.bundled);
     book.cards.resize(book.entries.size());

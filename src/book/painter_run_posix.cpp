@@ -1,6 +1,7 @@
 // Running the painter on POSIX systems: fork, then in the child chdir to the
 // picture's folder and exec the painter with argv[0] set to the picture's
-// name; standard error comes back through a pipe. A child that cannot chdir
+// name and the environment the book was given; standard error comes back
+// through a pipe. A child that cannot chdir
 // or exec says why on that pipe and exits 127.
 #include "book/painter_run.h"
 #include <cerrno>
@@ -8,6 +9,8 @@
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace {
 
@@ -23,7 +26,16 @@ void Child_fail(int fd, const std::string& what)
 
 }  // namespace
 
-Painter_outcome Painter_run(const std::string& painter, const std::string& name, const std::string& folder)
+std::vector<std::string> Environment_capture()
+{
+    std::vector<std::string> environment;
+    for (char** entry = environ; entry && *entry; ++entry)
+        environment.emplace_back(*entry);
+    return environment;
+}
+
+Painter_outcome Painter_run(const std::string& painter, const std::string& name, const std::string& folder,
+                            const std::vector<std::string>& environment)
 {
     Painter_outcome outcome;
     int pipe_ends[2];
@@ -36,6 +48,10 @@ Painter_outcome Painter_run(const std::string& painter, const std::string& name,
     const std::string cannot_enter = "Tintora: cannot open the folder " + folder;
     const std::string cannot_start = "Tintora: cannot start the painter " + painter;
     char* const argv[] = {const_cast<char*>(name.c_str()), nullptr};
+    std::vector<char*> envp;
+    for (const std::string& entry : environment)
+        envp.push_back(const_cast<char*>(entry.c_str()));
+    envp.push_back(nullptr);
     const pid_t pid = fork();
     if (pid < 0) {
         outcome.errors = std::string("Tintora: cannot start the painter: ") + std::strerror(errno);
@@ -48,7 +64,7 @@ Painter_outcome Painter_run(const std::string& painter, const std::string& name,
             _exit(127);
         if (chdir(folder.c_str()) != 0)
             Child_fail(STDERR_FILENO, cannot_enter);
-        execv(painter.c_str(), argv);
+        execve(painter.c_str(), argv, envp.data());
         Child_fail(STDERR_FILENO, cannot_start);
     }
     close(pipe_ends[1]);

@@ -1,9 +1,13 @@
 // Running the painter on Windows: CreateProcessW with the painter's path as
 // the program, a command line whose first word is the picture's name (the
 // painter takes its name from there), and the picture's folder as working
-// folder; standard error comes back through an inheritable pipe.
+// folder, and the environment the book was given; standard error comes
+// back through an inheritable pipe.
 #include "book/painter_run.h"
 #include <windows.h>
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
 
 namespace {
 
@@ -38,9 +42,53 @@ std::string System_message(DWORD code)
     return message.empty() ? "error " + std::to_string(code) : message;
 }
 
+std::string Utf8_of(const wchar_t* text, std::size_t length)
+{
+    if (length == 0)
+        return "";
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
+}
+
+// A Unicode environment block: "NAME=value" entries, each ended by a null,
+// the whole ended by one more; sorted by name without regard to case, as
+// Windows keeps them.
+std::wstring Environment_block(const std::vector<std::string>& environment)
+{
+    std::vector<std::wstring> entries;
+    for (const std::string& entry : environment)
+        entries.push_back(Wide_of(entry));
+    std::sort(entries.begin(), entries.end(), [](const std::wstring& a, const std::wstring& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
+            return std::towupper(x) < std::towupper(y);
+        });
+    });
+    std::wstring block;
+    for (const std::wstring& entry : entries)
+        block += entry + L'\0';
+    block += L'\0';
+    return block;
+}
+
 }  // namespace
 
-Painter_outcome Painter_run(const std::string& painter, const std::string& name, const std::string& folder)
+std::vector<std::string> Environment_capture()
+{
+    std::vector<std::string> environment;
+    wchar_t* block = GetEnvironmentStringsW();
+    if (!block)
+        return environment;
+    for (const wchar_t* entry = block; *entry; entry += std::wcslen(entry) + 1)
+        environment.push_back(Utf8_of(entry, std::wcslen(entry)));
+    FreeEnvironmentStringsW(block);
+    return environment;
+}
+
+Painter_outcome Painter_run(const std::string& painter, const std::string& name, const std::string& folder,
+                            const std::vector<std::string>& environment)
 {
     Painter_outcome outcome;
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -65,9 +113,10 @@ Painter_outcome Painter_run(const std::string& painter, const std::string& name,
     std::wstring command_line = L"\"" + Wide_of(name) + L"\"";
     const std::wstring program = Wide_of(painter);
     const std::wstring working = Wide_of(folder);
+    std::wstring block = Environment_block(environment);
     PROCESS_INFORMATION process{};
-    const BOOL created = CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        working.c_str(), &startup, &process);
+    const BOOL created = CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
+                                        CREATE_UNICODE_ENVIRONMENT, block.data(), working.c_str(), &startup, &process);
     const DWORD create_error = created ? 0 : GetLastError();
     CloseHandle(write_end);
     if (!created) {
