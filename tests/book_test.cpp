@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
 #include "board/geometry.h"
@@ -214,11 +215,13 @@ TEST(Picture_card, ABadFileShowsThePaintersMessage)
     s.Write("pics/locked.txt", Sample_picture("Locked"));
     fs::permissions(folder / "locked.txt", fs::perms::none);
     s.Write("pics/huge.txt", std::string(1100 * 1024, '1'));   // digits only: never reaches its grid
+    ASSERT_EQ(mkfifo((folder / "pipe.txt").c_str(), 0644), 0);   // no writer: reading it would wait for ever
     const fs::path before = fs::current_path();
     fs::current_path(folder);
     std::vector<std::pair<std::string, std::string>> cases{
         {"cave", Picture_failure_message("cave.txt", "it is a directory, not a picture file")},
         {"gone", Picture_failure_message("gone.txt", "No such file or directory")},
+        {"pipe", Picture_failure_message("pipe.txt", "it is a pipe, not a picture file")},
         {"huge", ""},
     };
     if (geteuid() != 0)   // root reads it anyway
