@@ -35,5 +35,4 @@ add_custom_target(deb
   USES_TERMINAL VERBATIM)
 # What the install needs built first: every program that is installed, and
 # the manual pages.
-add_dependencies(deb tintora manpages)
-add_dependencies(deb tintora-check)
+add_dependencies(deb tintora tintora-book tintora-check manpages)

@@ -1,0 +1,82 @@
+// The book's drawing: blits of ready thumbnails and SDL_gfx's own boxes,
+// circles and 8 x 8 text, so it needs nothing the painter does not.
+#include "book/book_draw.h"
+#include <SDL_gfxPrimitives.h>
+#include <sstream>
+#include "book/book_layout.h"
+
+namespace {
+
+void Text_lines_draw(SDL_Surface* screen, int x, int y, const std::string& text, Book_rgb c)
+{
+    std::istringstream lines(text);
+    std::string line;
+    for (int k = 0; std::getline(lines, line); ++k)
+        stringRGBA(screen, static_cast<Sint16>(x), static_cast<Sint16>(y + 10 * k), line.c_str(), c.r, c.g, c.b, 255);
+}
+
+}  // namespace
+
+std::string Text_wrap(const std::string& text, int width)
+{
+    std::string out;
+    std::string rest = text;
+    while (static_cast<int>(rest.size()) > width) {
+        auto cut = rest.rfind(' ', static_cast<std::size_t>(width));
+        if (cut == std::string::npos || cut == 0)
+            cut = static_cast<std::size_t>(width);
+        out += rest.substr(0, cut) + "\n";
+        rest = rest.substr(cut);
+        if (!rest.empty() && rest[0] == ' ')
+            rest.erase(0, 1);
+    }
+    return out + rest;
+}
+
+void Book_clear(SDL_Surface* screen)
+{
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0x30, 0x30, 0x30));
+}
+
+void Book_cell_draw(SDL_Surface* screen, int x, int y, const Picture_card& card, bool selected)
+{
+    const int tx = x + book_thumbnail_x;
+    const int ty = y + book_thumbnail_y;
+    const auto sx = [](int v) { return static_cast<Sint16>(v); };
+    if (selected)
+        for (int k = 3; k <= 6; ++k)
+            rectangleRGBA(screen, sx(tx - k), sx(ty - k), sx(tx + thumbnail_width - 1 + k),
+                          sx(ty + thumbnail_height - 1 + k), book_selection.r, book_selection.g, book_selection.b, 255);
+    if (card.thumbnail) {
+        SDL_Rect place{sx(tx), sx(ty), 0, 0};
+        SDL_BlitSurface(card.thumbnail.get(), nullptr, screen, &place);
+    } else {
+        boxRGBA(screen, sx(tx), sx(ty), sx(tx + thumbnail_width - 1), sx(ty + thumbnail_height - 1), 90, 90, 90, 255);
+        Text_lines_draw(screen, tx + 4, ty + 6, Text_wrap(card.message, (thumbnail_width - 8) / 8), {255, 255, 255});
+    }
+    if (card.warned) {
+        const int cx = tx + thumbnail_width - 12;
+        const int cy = ty + 12;
+        filledCircleRGBA(screen, sx(cx), sx(cy), 9, book_mark.r, book_mark.g, book_mark.b, 255);
+        boxRGBA(screen, sx(cx - 1), sx(cy - 5), sx(cx), sx(cy + 1), 255, 255, 255, 255);
+        boxRGBA(screen, sx(cx - 1), sx(cy + 3), sx(cx), sx(cy + 4), 255, 255, 255, 255);
+    }
+    std::string title = card.title;
+    if (static_cast<int>(title.size()) > book_title_chars)
+        title = title.substr(0, static_cast<std::size_t>(book_title_chars - 2)) + "..";
+    const int title_x = x + (book_cell_width - 8 * static_cast<int>(title.size())) / 2;
+    stringRGBA(screen, sx(title_x), sx(y + book_title_y), title.c_str(), book_title_colour.r, book_title_colour.g,
+               book_title_colour.b, 255);
+}
+
+void Book_message_draw(SDL_Surface* screen, const std::string& message)
+{
+    const std::string text = Text_wrap(message, (book_width - 40) / 8) + "\n\nClick or press a key to go on.";
+    int lines = 1;
+    for (char c : text)
+        lines += c == '\n';
+    const int top = book_height - 30 - 10 * lines;
+    boxRGBA(screen, 0, static_cast<Sint16>(top), book_width - 1, book_height - 1, 120, 20, 20, 255);
+    rectangleRGBA(screen, 0, static_cast<Sint16>(top), book_width - 1, book_height - 1, 255, 255, 255, 255);
+    Text_lines_draw(screen, 20, top + 15, text, {255, 255, 255});
+}

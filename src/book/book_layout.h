@@ -1,0 +1,43 @@
+// Where things are in the book's window, and what the person's input does to
+// the view: cells of a grid, four across and four down, each a thumbnail
+// with its title under it; the wheel scrolls by rows, the arrows move the
+// selection and scroll to keep it in sight. Plain logic, no window needed.
+#pragma once
+#include "book/thumbnail.h"
+
+constexpr int book_width = 800;
+constexpr int book_height = 900;
+constexpr int book_columns = 4;
+constexpr int book_cell_width = book_width / book_columns;   // 200
+constexpr int book_cell_height = 225;
+constexpr int book_rows_visible = book_height / book_cell_height;   // 4
+constexpr int book_thumbnail_x = (book_cell_width - thumbnail_width) / 2;   // 20, within the cell
+constexpr int book_thumbnail_y = 12;
+constexpr int book_title_y = book_thumbnail_y + thumbnail_height + 10;   // the title's 8-pixel line
+constexpr int book_title_chars = (book_cell_width - 8) / 8;               // 24 characters fit
+
+// What the window shows: how many pictures, which is selected, and the
+// first row of cells in sight.
+struct Book_view {
+    int count = 0;
+    int selected = 0;
+    int top_row = 0;
+};
+
+struct Book_point {
+    int x = 0, y = 0;
+};
+
+// Rows of cells for all the pictures.
+int Book_rows(const Book_view& view);
+// The top left corner of picture `index`'s cell in the window (may lie
+// outside it when scrolled away).
+Book_point Book_cell_place(const Book_view& view, int index);
+// The picture whose thumbnail or title is at window pixel (x, y), or -1.
+int Book_hit(const Book_view& view, int x, int y);
+// Scrolls by `rows` (negative: up), never past the first or last row; the
+// selection stays where it is.
+void Book_scroll(Book_view& view, int rows);
+// Moves the selection by columns and rows, stopping at the first and last
+// picture, and scrolls so that it is in sight.
+void Book_select_move(Book_view& view, int columns, int rows);

@@ -1,0 +1,28 @@
+// Running the painter as a person would: its program name set to the
+// picture's name and the picture's folder as its working folder, so it
+// reads <name>.txt from there; no link or copy is made. The book waits
+// for it to end.
+#pragma once
+#include <string>
+#include <vector>
+
+struct Painter_outcome {
+    bool started = false;   // false: it could not be started at all
+    int status = -1;        // its exit status (128 + signal when killed)
+    std::string errors;     // what it wrote on standard error, or why it could not start
+};
+
+// The book's environment as it was given ("NAME=value", UTF-8), taken before
+// the book opens its window: opening it may set SDL variables of the book's
+// own, which the painter must not inherit.
+std::vector<std::string> Environment_capture();
+
+// Starts `painter` (a path, UTF-8) named `name` in `folder` with the
+// environment `environment`, standard error captured and standard input and
+// output the book's own, and waits until it ends.
+Painter_outcome Painter_run(const std::string& painter, const std::string& name, const std::string& folder,
+                            const std::vector<std::string>& environment);
+
+// What the book shows for an outcome: "" when the painter ended well
+// (status 0), else its own message, or a line saying what went wrong.
+std::string Painter_outcome_message(const Painter_outcome& outcome, const std::string& painter);

@@ -1,0 +1,142 @@
+// Running the painter on Windows: CreateProcessW with the painter's path as
+// the program, a command line whose first word is the picture's name (the
+// painter takes its name from there), and the picture's folder as working
+// folder, and the environment the book was given; standard error comes
+// back through an inheritable pipe.
+#include "book/painter_run.h"
+#include <windows.h>
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
+
+namespace {
+
+constexpr std::size_t errors_kept = 64 * 1024;   // a painter's message is one line
+
+std::wstring Wide_of(const std::string& text)
+{
+    if (text.empty())
+        return L"";
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string System_message(DWORD code)
+{
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::string message;
+    if (length && text) {
+        const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+        message.resize(static_cast<std::size_t>(bytes));
+        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), message.data(), bytes, nullptr, nullptr);
+    }
+    if (text)
+        LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message.empty() ? "error " + std::to_string(code) : message;
+}
+
+std::string Utf8_of(const wchar_t* text, std::size_t length)
+{
+    if (length == 0)
+        return "";
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), bytes, nullptr, nullptr);
+    return utf8;
+}
+
+// A Unicode environment block: "NAME=value" entries, each ended by a null,
+// the whole ended by one more; sorted by name without regard to case, as
+// Windows keeps them.
+std::wstring Environment_block(const std::vector<std::string>& environment)
+{
+    std::vector<std::wstring> entries;
+    for (const std::string& entry : environment)
+        entries.push_back(Wide_of(entry));
+    std::sort(entries.begin(), entries.end(), [](const std::wstring& a, const std::wstring& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
+            return std::towupper(x) < std::towupper(y);
+        });
+    });
+    std::wstring block;
+    for (const std::wstring& entry : entries)
+        block += entry + L'\0';
+    block += L'\0';
+    return block;
+}
+
+}  // namespace
+
+std::vector<std::string> Environment_capture()
+{
+    std::vector<std::string> environment;
+    wchar_t* block = GetEnvironmentStringsW();
+    if (!block)
+        return environment;
+    for (const wchar_t* entry = block; *entry; entry += std::wcslen(entry) + 1)
+        environment.push_back(Utf8_of(entry, std::wcslen(entry)));
+    FreeEnvironmentStringsW(block);
+    return environment;
+}
+
+Painter_outcome Painter_run(const std::string& painter, const std::string& name, const std::string& folder,
+                            const std::vector<std::string>& environment)
+{
+    Painter_outcome outcome;
+    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE read_end = nullptr;
+    HANDLE write_end = nullptr;
+    if (!CreatePipe(&read_end, &write_end, &inheritable, 0)) {
+        outcome.errors = "Tintora: cannot start the painter: " + System_message(GetLastError());
+        return outcome;
+    }
+    // Only the write end goes to the painter.
+    SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = write_end;
+    // The first word, quoted so that a name with blanks stays one word; a
+    // picture name never holds a quote the painter would see (names with
+    // '"' cannot exist on Windows).
+    std::wstring command_line = L"\"" + Wide_of(name) + L"\"";
+    const std::wstring program = Wide_of(painter);
+    const std::wstring working = Wide_of(folder);
+    std::wstring block = Environment_block(environment);
+    PROCESS_INFORMATION process{};
+    const BOOL created = CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
+                                        CREATE_UNICODE_ENVIRONMENT, block.data(), working.c_str(), &startup, &process);
+    const DWORD create_error = created ? 0 : GetLastError();
+    CloseHandle(write_end);
+    if (!created) {
+        CloseHandle(read_end);
+        outcome.errors = "Tintora: cannot start the painter " + painter + " in " + folder + ": " +
+                         System_message(create_error);
+        return outcome;
+    }
+    CloseHandle(process.hThread);
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        if (outcome.errors.size() < errors_kept)
+            outcome.errors.append(buffer, got);
+    CloseHandle(read_end);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    outcome.started = true;
+    outcome.status = static_cast<int>(code);
+    return outcome;
+}

@@ -1,0 +1,102 @@
+// Making a picture's card: the painter's reader and the painter's own first
+// view (Picture_view_create), reduced to a thumbnail. The working directory
+// is the picture's folder while it is read, so that the reader sees exactly
+// what the painter would and its message names the same folder.
+#include "book/picture_card.h"
+#include <array>
+#include <filesystem>
+#include "board/geometry.h"
+#include "board/picture_view.h"
+#include "book/null_stream.h"
+#include "book/picture_warnings.h"
+#include "book/thumbnail.h"
+
+namespace {
+
+// The working directory to go back to after reading from a picture's folder.
+struct Folder_visit {
+    std::filesystem::path before;
+    bool entered = false;
+};
+
+Folder_visit Folder_enter(const std::string& folder, std::string& why)
+{
+    Folder_visit visit;
+    std::error_code error;
+    visit.before = std::filesystem::current_path(error);
+    std::filesystem::current_path(std::filesystem::path(std::u8string(folder.begin(), folder.end())), error);
+    if (error)
+        why = error.message();
+    else
+        visit.entered = true;
+    return visit;
+}
+
+void Folder_leave(const Folder_visit& visit)
+{
+    std::error_code ignored;
+    if (visit.entered && !visit.before.empty())
+        std::filesystem::current_path(visit.before, ignored);
+}
+
+}  // namespace
+
+std::string Picture_title(const std::string& separator, const std::string& name)
+{
+    const auto first = separator.find_first_not_of(" \t\r");
+    const std::string& source =
+        first == std::string::npos ? name : separator.substr(first, separator.find_last_not_of(" \t\r") - first + 1);
+    std::string title;
+    for (unsigned char c : source) {
+        if (c >= 0x80 && c < 0xC0)
+            continue;   // a UTF-8 continuation: its sequence already gave one '?'
+        title += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+    }
+    return title;
+}
+
+Picture_card Picture_card_make(const Picture_entry& entry)
+{
+    Picture_card card;
+    const std::string file = entry.name + ".txt";
+    std::array<Square, squarecount * squarecount> squares{};
+    std::array<Colour, colourcount> colours{};
+    Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
+    Picture_trace trace;
+
+    std::string why;
+    const Folder_visit visit = Folder_enter(entry.folder, why);
+    if (visit.entered) {
+        std::FILE* report = Null_stream_open();
+        if (!report)
+            why = "the null device cannot be opened";
+        else {
+            why = Picture_file_read(file, squarecount, squares, colourcount, colours, bordercolour, report, &trace);
+            std::fclose(report);
+        }
+        if (why.empty())
+            card.warned = Picture_has_warnings({file, entry.folder, squares, colours, trace});
+        else {
+            card.message = Picture_failure_message(file, why);
+            if (!card.message.empty() && card.message.back() == '\n')
+                card.message.pop_back();
+        }
+    } else {
+        card.message = "Tintora: cannot open the folder " + entry.folder + ": " + why;
+    }
+    Folder_leave(visit);
+
+    card.title = Picture_title(card.message.empty() ? trace.separator : "", entry.name);
+    if (!card.message.empty())
+        return card;
+    SDL_Surface* view = Picture_view_create(squarecount, squares, colourcount, colours);
+    if (!view) {
+        card.message = "Tintora: out of memory drawing " + file;
+        return card;
+    }
+    card.thumbnail.reset(Thumbnail_reduce(view));
+    SDL_FreeSurface(view);
+    if (!card.thumbnail)
+        card.message = "Tintora: out of memory drawing " + file;
+    return card;
+}

@@ -1,0 +1,29 @@
+// What the book shows for one picture: its thumbnail and title, or, for a
+// file the painter cannot use, the painter's own message in its place.
+#pragma once
+#include <memory>
+#include <string>
+#include <SDL.h>
+#include "book/picture_list.h"
+
+struct Surface_free {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using Surface_owned = std::unique_ptr<SDL_Surface, Surface_free>;
+
+struct Picture_card {
+    std::string title;      // the picture's title line, else its name; as drawable text
+    Surface_owned thumbnail;// nullptr when the file cannot be used (or memory ran out)
+    std::string message;    // the painter's one-line message when it cannot, without line end
+    bool warned = false;    // tintora-check would warn about it
+};
+
+// The title a picture's card shows: the line after the palette with blanks
+// trimmed, else the picture's name; every character SDL_gfx's font cannot
+// draw (anything but printable ASCII; one per UTF-8 sequence) becomes '?'.
+std::string Picture_title(const std::string& separator, const std::string& name);
+
+// Reads the picture as the painter would, from its folder (the working
+// directory is set there while reading and put back after), and draws its
+// thumbnail with the painter's own drawing code.
+Picture_card Picture_card_make(const Picture_entry& entry);

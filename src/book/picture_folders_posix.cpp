@@ -1,0 +1,32 @@
+// The book's folders on Linux: the XDG data folder for the person's own
+// pictures, and /proc/self/exe for where the book itself was installed
+// (links the book was started through are resolved, so a link to it
+// anywhere still finds its painter).
+#include "book/picture_folders.h"
+#include <cstdlib>
+#include <filesystem>
+
+std::string Picture_folder_own()
+{
+    // An empty or relative XDG_DATA_HOME is invalid and ignored, as the XDG
+    // base directory rules say.
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return std::string(data) + "/tintora/pictures";
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return std::string(home) + "/.local/share/tintora/pictures";
+    return "";
+}
+
+std::string Book_executable_folder()
+{
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? "" : self.parent_path().string();
+}
+
+std::string Painter_file_name()
+{
+    return "tintora";
+}

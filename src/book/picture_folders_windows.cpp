@@ -1,0 +1,47 @@
+// The book's folders on Windows: %APPDATA%\Tintora\pictures for the
+// person's own pictures, and the module file name for where the book itself
+// lies. Both come from the wide-character API and are given as UTF-8.
+#include "book/picture_folders.h"
+#include <windows.h>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+std::string Utf8_of(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+}  // namespace
+
+std::string Picture_folder_own()
+{
+    const wchar_t* appdata = _wgetenv(L"APPDATA");
+    if (!appdata || !*appdata)
+        return "";
+    return Utf8_of(std::filesystem::path(appdata) / L"Tintora" / L"pictures");
+}
+
+std::string Book_executable_folder()
+{
+    // Long paths: grow the buffer until the whole name fits.
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0)
+            return "";
+        if (length < name.size()) {
+            name.resize(length);
+            break;
+        }
+        name.resize(name.size() * 2);
+    }
+    return Utf8_of(std::filesystem::path(name).parent_path());
+}
+
+std::string Painter_file_name()
+{
+    return "tintora.exe";
+}

@@ -1,0 +1,417 @@
+// The picture book's logic without a window: which pictures it lists from
+// the two folders and in what order, their titles, the thumbnail rule, the
+// cards of good and bad files, the layout's hit test and movements, the
+// drawing of a cell (selection and warning mark), and running the painter.
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <gtest/gtest.h>
+#include "board/geometry.h"
+#include "board/picture_view.h"
+#include "book/book_draw.h"
+#include "book/book_layout.h"
+#include "book/book_places.h"
+#include "book/painter_run.h"
+#include "book/picture_card.h"
+#include "book/picture_list.h"
+#include "book/thumbnail.h"
+#include "picture_file/file_read.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A private folder, removed at the end of the test.
+struct Scratch {
+    fs::path root;
+    Scratch()
+    {
+        char name[] = "/tmp/tintora-book-test-XXXXXX";
+        root = mkdtemp(name) ? name : "";
+    }
+    ~Scratch()
+    {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+    fs::path Write(const std::string& relative, const std::string& text) const
+    {
+        const fs::path path = root / relative;
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+};
+
+std::uint32_t Pixel(SDL_Surface* surface, int x, int y)
+{
+    return static_cast<const std::uint32_t*>(surface->pixels)[static_cast<std::size_t>(y) * surface->pitch / 4 + x];
+}
+
+// A picture with a known outline: square (5, 7) and the top row of the grid.
+std::string Sample_picture(const std::string& title)
+{
+    return "230,57,70\n255,183,3\n33,158,188\n106,176,76\n244,162,97\n142,90,60\n255,255,255\n0,0,0\n" + title +
+           "\n" + std::string(38, 'x') + "\n\n\n\n\n    x\n";
+}
+
+std::vector<std::string> Names(const std::vector<Picture_entry>& list)
+{
+    std::vector<std::string> names;
+    for (const Picture_entry& e : list)
+        names.push_back(e.name + (e.own ? " (own)" : ""));
+    return names;
+}
+
+TEST(Picture_name, OnlyNamesThePainterTurnsBackIntoTheSameFile)
+{
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"owl.txt", "owl"},
+        {"Drache mit Flügeln.txt", "Drache mit Flügeln"},   // any script, blanks too
+        {"猫.txt", "猫"},
+        {"owl.TXT", ""},        // the painter asks for .txt
+        {"my.dragon.txt", ""},  // the painter would read my.txt
+        {".txt", ""},
+        {"owl.txt~", ""},
+        {"owl", ""},
+        {"back\\slash.txt", ""},
+        {"notes.md", ""},
+    };
+    for (const auto& [file, name] : cases)
+        EXPECT_EQ(Picture_name_of(file), name) << file;
+}
+
+TEST(Picture_list, OwnPicturesFirstAndAnOwnNameHidesTheBundledOne)
+{
+    Scratch s;
+    for (const char* f : {"own/zebra.txt", "own/owl.txt", "own/notes.md", "own/my.dragon.txt", "bundled/owl.txt",
+                          "bundled/boat.txt", "bundled/apple.txt"})
+        s.Write(f, "x");
+    fs::create_directories(s.root / "own" / "folder.txt");   // shown, so its message can be
+    fs::create_directories(s.root / "bundled" / "sub");
+    const auto list = Picture_list_make((s.root / "own").string(), (s.root / "bundled").string());
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"folder (own)", "owl (own)", "zebra (own)", "apple", "boat"}));
+    ASSERT_EQ(list.size(), 5u);
+    EXPECT_EQ(list[1].folder, (s.root / "own").string());
+    EXPECT_EQ(list[3].folder, (s.root / "bundled").string());
+}
+
+TEST(Picture_list, AMissingOrEmptyFolderAddsNothing)
+{
+    Scratch s;
+    s.Write("bundled/owl.txt", "x");
+    const std::string bundled = (s.root / "bundled").string();
+    EXPECT_EQ(Names(Picture_list_make((s.root / "nowhere").string(), bundled)), std::vector<std::string>{"owl"});
+    EXPECT_EQ(Names(Picture_list_make("", bundled)), std::vector<std::string>{"owl"});
+    EXPECT_EQ(Names(Picture_list_make(bundled, "")), std::vector<std::string>{"owl (own)"});
+    s.Write("file", "x");
+    EXPECT_TRUE(Picture_list_make((s.root / "file").string(), "").empty());
+}
+
+// A folder of 10,000 files that are not pictures: only the .txt names count.
+TEST(Picture_list, AFolderOfTenThousandOtherFilesListsOnlyItsPictures)
+{
+    Scratch s;
+    const fs::path folder = s.root / "crowded";
+    fs::create_directories(folder);
+    for (int k = 0; k < 10000; ++k)
+        std::ofstream(folder / ("note" + std::to_string(k) + (k % 2 ? ".md" : ".txt.bak")));
+    for (const char* name : {"owl.txt", "猫.txt"})
+        std::ofstream(folder / name) << "x";
+    EXPECT_EQ(Names(Picture_list_make(folder.string(), "")), (std::vector<std::string>{"owl (own)", "猫 (own)"}));
+}
+
+// Installed, the pictures are one level up from bin; in a build tree, in
+// share/ beside the book; the painter is always beside it.
+TEST(Book_places, ThePainterBesideTheBookAndThePicturesWhereTheTreeHasThem)
+{
+    Scratch s;
+    const fs::path usr = s.root / "usr";
+    fs::create_directories(usr / "bin");
+    fs::create_directories(usr / "share" / "tintora" / "pictures");
+    fs::create_directories(s.root / "build" / "share" / "tintora" / "pictures");
+    const Book_places installed = Book_places_find((usr / "bin").string());
+    EXPECT_EQ(installed.painter, (usr / "bin" / "tintora").string());
+    EXPECT_EQ(installed.bundled, (usr / "bin" / ".." / "share" / "tintora" / "pictures").lexically_normal().string());
+    const Book_places build = Book_places_find((s.root / "build").string());
+    EXPECT_EQ(build.painter, (s.root / "build" / "tintora").string());
+    EXPECT_EQ(build.bundled, (s.root / "build" / "share" / "tintora" / "pictures").string());
+    EXPECT_EQ(Book_places_find("").bundled, "");
+}
+
+TEST(Picture_title, TheLineAfterThePaletteElseTheName)
+{
+    const std::vector<std::array<std::string, 3>> cases{
+        {"A house", "house", "A house"},
+        {"  A house \t\r", "house", "A house"},
+        {"", "house", "house"},
+        {" \t ", "house", "house"},
+        {"Ein Häuschen", "house", "Ein H?uschen"},   // one '?' per character the font lacks
+        {"猫の家", "house", "???"},
+        {"tab\there", "house", "tab?here"},
+        {"", "猫", "?"},
+    };
+    for (const auto& [separator, name, title] : cases)
+        EXPECT_EQ(Picture_title(separator, name), title) << separator;
+}
+
+// The rule: thumbnail pixel (x, y) is view pixel (5x + 2, 5y + 2), which
+// never falls on a grid line, so each square shows as 4 x 4 pixels.
+TEST(Thumbnail, EveryPixelIsTheViewPixelTheRuleNames)
+{
+    std::array<Square, squarecount * squarecount> squares{};
+    Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
+    squares[5 * squarecount + 7].c = bordercolour;
+    const std::array<Colour, colourcount> colours{{{230, 57, 70}, {255, 183, 3}, {33, 158, 188}, {106, 176, 76},
+                                                   {244, 162, 97}, {142, 90, 60}, {255, 255, 255}, {0, 0, 0}}};
+    SDL_Surface* view = Picture_view_create(squarecount, squares, colourcount, colours);
+    ASSERT_NE(view, nullptr);
+    SDL_Surface* thumb = Thumbnail_reduce(view);
+    ASSERT_NE(thumb, nullptr);
+    ASSERT_EQ(thumb->w, 160);
+    ASSERT_EQ(thumb->h, 180);
+    int differing = 0;
+    for (int y = 0; y < 180; ++y)
+        for (int x = 0; x < 160; ++x)
+            differing += Pixel(thumb, x, y) != Pixel(view, 5 * x + 2, 5 * y + 2);
+    EXPECT_EQ(differing, 0);
+    // Square (5, 7): window pixels 100..119 x 240..259, thumbnail 20..23 x 48..51.
+    for (int y = 48; y < 52; ++y)
+        for (int x = 20; x < 24; ++x)
+            EXPECT_EQ(Pixel(thumb, x, y), 0x141414u) << x << "," << y;
+    EXPECT_EQ(Pixel(thumb, 24, 48), 0xC8C8C8u);   // its right neighbour: default grey, no grid line
+    EXPECT_EQ(Pixel(thumb, 10, 10), 0xE63946u);   // the first swatch, framed as current
+    SDL_FreeSurface(thumb);
+    SDL_FreeSurface(view);
+}
+
+TEST(Picture_card, AGoodPictureHasItsTitleAndThePaintersThumbnail)
+{
+    Scratch s;
+    s.Write("pics/boat.txt", Sample_picture("  A boat  "));
+    const fs::path before = fs::current_path();
+    const Picture_card card = Picture_card_make({"boat", (s.root / "pics").string(), true});
+    EXPECT_EQ(fs::current_path(), before) << "the working folder was not put back";
+    EXPECT_EQ(card.title, "A boat");
+    EXPECT_EQ(card.message, "");
+    EXPECT_FALSE(card.warned);
+    ASSERT_TRUE(card.thumbnail);
+    // Board row 1 is the grid's first line, all outline: window y 120..139, thumbnail y 24..27.
+    EXPECT_EQ(Pixel(card.thumbnail.get(), 80, 25), 0x141414u);
+    EXPECT_EQ(Pixel(card.thumbnail.get(), 80, 29), 0xC8C8C8u);
+}
+
+// The mark is tintora-check's verdict: a stray character, or a blank before
+// a comma that shifts the palette, marks a card; a clean picture does not.
+TEST(Picture_card, CarriesTheMarkExactlyWhenTheCheckerWarns)
+{
+    Scratch s;
+    const std::string good = Sample_picture("Fine");
+    std::string shifted = good;
+    shifted.replace(shifted.find("255,183,3"), 9, "255 ,183,3");
+    const std::pair<const char*, std::string> cases[] = {
+        {"fine", good},
+        {"stray", good + "  X\n"},
+        {"shifted", shifted},
+    };
+    for (const auto& [name, text] : cases) {
+        s.Write(std::string("pics/") + name + ".txt", text);
+        const Picture_card card = Picture_card_make({name, (s.root / "pics").string(), true});
+        EXPECT_EQ(card.warned, std::string(name) != "fine") << name;
+        EXPECT_EQ(card.message, "") << name;
+    }
+}
+
+// What cannot be read shows the painter's own message, naming the folder.
+TEST(Picture_card, ABadFileShowsThePaintersMessage)
+{
+    Scratch s;
+    const fs::path folder = s.root / "pics";
+    fs::create_directories(folder / "cave.txt");
+    s.Write("pics/locked.txt", Sample_picture("Locked"));
+    fs::permissions(folder / "locked.txt", fs::perms::none);
+    s.Write("pics/huge.txt", std::string(1100 * 1024, '1'));   // digits only: never reaches its grid
+    ASSERT_EQ(mkfifo((folder / "pipe.txt").c_str(), 0644), 0);   // no writer: reading it would wait for ever
+    const fs::path before = fs::current_path();
+    fs::current_path(folder);
+    std::vector<std::pair<std::string, std::string>> cases{
+        {"cave", Picture_failure_message("cave.txt", "it is a directory, not a picture file")},
+        {"gone", Picture_failure_message("gone.txt", "No such file or directory")},
+        {"pipe", Picture_failure_message("pipe.txt", "it is a pipe, not a picture file")},
+        {"huge", ""},
+    };
+    if (geteuid() != 0)   // root reads it anyway
+        cases.push_back({"locked", Picture_failure_message("locked.txt", "Permission denied")});
+    fs::current_path(before);
+    for (auto& [name, message] : cases) {
+        const Picture_card card = Picture_card_make({name, folder.string(), true});
+        if (name == "huge") {
+            EXPECT_NE(card.message.find("huge.txt"), std::string::npos) << card.message;
+            EXPECT_NE(card.message.find("more than 1 MiB"), std::string::npos) << card.message;
+        } else {
+            message.pop_back();   // the card keeps no line end
+            EXPECT_EQ(card.message, message);
+        }
+        EXPECT_FALSE(card.thumbnail) << name;
+        EXPECT_EQ(card.title, name);
+    }
+    const Picture_card lost = Picture_card_make({"owl", (s.root / "nowhere").string(), true});
+    EXPECT_NE(lost.message.find("nowhere"), std::string::npos) << lost.message;
+    EXPECT_EQ(fs::current_path(), before);
+}
+
+TEST(Book_layout, AClickOnAThumbnailOrTitleNamesItsPicture)
+{
+    Book_view view{10, 0, 0};
+    struct Case {
+        int x, y, top_row, picture;
+    };
+    const std::vector<Case> cases{
+        {20, 12, 0, 0},     // the first thumbnail's top left pixel
+        {179, 191, 0, 0},   // its bottom right
+        {100, 205, 0, 0},   // its title
+        {19, 50, 0, -1},    // left of it
+        {100, 11, 0, -1},   // above it
+        {100, 220, 0, -1},  // below the title
+        {220, 12, 0, 1},
+        {620, 237, 0, 7},   // second row, last column
+        {220, 462, 0, 9},
+        {420, 462, 0, -1},  // where an eleventh picture would be
+        {20, 12, 1, 4},     // scrolled one row
+        {-1, 50, 0, -1},
+        {800, 50, 0, -1},
+        {100, 899, 0, -1},
+    };
+    for (const Case& c : cases) {
+        view.top_row = c.top_row;
+        EXPECT_EQ(Book_hit(view, c.x, c.y), c.picture) << c.x << "," << c.y << " top row " << c.top_row;
+    }
+}
+
+TEST(Book_layout, ArrowsMoveTheSelectionWithinThePicturesAndKeepItInSight)
+{
+    Book_view view{30, 0, 0};   // 8 rows, 4 in sight
+    struct Step {
+        int columns, rows, selected, top_row;
+    };
+    const std::vector<Step> steps{
+        {-1, 0, 0, 0},  {0, -1, 0, 0}, {1, 0, 1, 0},  {0, 1, 5, 0},  {0, 1, 9, 0},   {0, 1, 13, 0},
+        {0, 1, 17, 1},  {0, 1, 21, 2}, {0, 1, 25, 3}, {0, 1, 29, 4}, {0, 1, 29, 4},  {1, 0, 29, 4},
+        {0, -4, 13, 3}, {-1, 0, 12, 3}, {0, -3, 0, 0},
+    };
+    for (const Step& s : steps) {
+        Book_select_move(view, s.columns, s.rows);
+        EXPECT_EQ(view.selected, s.selected) << s.columns << "," << s.rows;
+        EXPECT_EQ(view.top_row, s.top_row) << s.columns << "," << s.rows;
+    }
+    Book_view empty;
+    Book_select_move(empty, 1, 1);
+    EXPECT_EQ(empty.selected, 0);
+}
+
+TEST(Book_layout, TheWheelScrollsOnlyWhenThereIsMoreThanFits)
+{
+    Book_view few{16, 0, 0};
+    Book_scroll(few, 1);
+    EXPECT_EQ(few.top_row, 0);
+    Book_view many{30, 0, 0};
+    for (int expected : {1, 2, 3, 4, 4}) {
+        Book_scroll(many, 1);
+        EXPECT_EQ(many.top_row, expected);
+    }
+    Book_scroll(many, -10);
+    EXPECT_EQ(many.top_row, 0);
+    EXPECT_EQ(many.selected, 0);
+}
+
+// A cell drawn on a plain surface: the thumbnail where the layout says, the
+// frame only when selected, the warning mark only when warned.
+TEST(Book_draw, TheSelectionFrameAndTheWarningMarkShowOnlyWhenSet)
+{
+    Picture_card card;
+    card.title = "A boat";
+    card.thumbnail.reset(SDL_CreateRGBSurface(SDL_SWSURFACE, 160, 180, 32, 0xFF0000, 0xFF00, 0xFF, 0));
+    SDL_FillRect(card.thumbnail.get(), nullptr, 0x00FF00);
+    const int mark_x = 200 + book_thumbnail_x + thumbnail_width - 12;
+    const int mark_y = 225 + book_thumbnail_y + 12 + 7;   // below the '!', inside the disc
+    for (bool warned : {false, true})
+        for (bool selected : {false, true}) {
+            SDL_Surface* screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 900, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+            card.warned = warned;
+            Book_cell_draw(screen, 200, 225, card, selected);
+            EXPECT_EQ(Pixel(screen, 200 + book_thumbnail_x, 225 + book_thumbnail_y), 0x00FF00u);
+            EXPECT_EQ(Pixel(screen, mark_x, mark_y), warned ? 0xDC1E1Eu : 0x00FF00u) << warned;
+            EXPECT_EQ(Pixel(screen, 200 + book_thumbnail_x - 4, 225 + 100), selected ? 0xFFC800u : 0u) << selected;
+            int title_pixels = 0;
+            for (int x = 200; x < 400; ++x)
+                for (int y = 225 + book_title_y; y < 225 + book_title_y + 8; ++y)
+                    title_pixels += Pixel(screen, x, y) == 0xF0F0F0u;
+            EXPECT_GT(title_pixels, 20);
+            SDL_FreeSurface(screen);
+        }
+}
+
+TEST(Text_wrap, BreaksAtBlanksAndCutsWordsTooLongForALine)
+{
+    EXPECT_EQ(Text_wrap("cannot read the file", 10), "cannot\nread the\nfile");
+    EXPECT_EQ(Text_wrap("/a/very/long/folder", 8), "/a/very/\nlong/fol\nder");
+    EXPECT_EQ(Text_wrap("short", 10), "short");
+}
+
+TEST(Painter_outcome, WhatTheBookSaysForEachEnd)
+{
+    const std::vector<std::pair<Painter_outcome, std::string>> cases{
+        {{true, 0, ""}, ""},
+        {{true, 0, "noise\n"}, ""},
+        {{true, 2, "Tintora: cannot read the picture file \"a.txt\" in /p: No such file or directory\n"},
+         "Tintora: cannot read the picture file \"a.txt\" in /p: No such file or directory"},
+        {{true, 1, "OMG NO WINDOW\n"}, "OMG NO WINDOW"},
+        {{true, 139, ""}, "Tintora: the painter ended with status 139"},
+        {{false, -1, "Tintora: cannot start the painter /x: No such file or directory\n"},
+         "Tintora: cannot start the painter /x: No such file or directory"},
+        {{false, -1, ""}, "Tintora: cannot start the painter /bin/tintora"},
+    };
+    for (const auto& [outcome, message] : cases)
+        EXPECT_EQ(Painter_outcome_message(outcome, "/bin/tintora"), message) << outcome.status;
+}
+
+// The real painter, named after a picture its folder does not hold: its
+// message shows that it was started under that name, in that folder.
+TEST(Painter_run, ThePainterRunsUnderThePicturesNameInItsFolder)
+{
+    Scratch s;
+    fs::create_directories(s.root / "pics");
+    const std::string folder = fs::canonical(s.root / "pics").string();
+    const std::vector<std::string> environment = Environment_capture();
+    const Painter_outcome outcome = Painter_run(TINTORA_PAINTER, "unicorn", folder, environment);
+    EXPECT_TRUE(outcome.started);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.errors,
+              "Tintora: cannot read the picture file \"unicorn.txt\" in " + folder + ": No such file or directory\n");
+
+    const Painter_outcome missing = Painter_run((s.root / "no-painter").string(), "owl", folder, environment);
+    EXPECT_FALSE(missing.started);
+    EXPECT_EQ(missing.errors, "Tintora: cannot start the painter " + (s.root / "no-painter").string() +
+                                  ": No such file or directory\n");
+    const Painter_outcome nowhere = Painter_run(TINTORA_PAINTER, "owl", folder + "/gone", environment);
+    EXPECT_FALSE(nowhere.started);
+    EXPECT_EQ(nowhere.errors, "Tintora: cannot open the folder " + folder + "/gone: No such file or directory\n");
+
+    // The painter gets the environment it is given, not the book's own: on
+    // no video driver at all it cannot open its window.
+    std::vector<std::string> without_driver;
+    for (const std::string& entry : environment)
+        if (entry.rfind("SDL_VIDEODRIVER=", 0) != 0 && entry.rfind("DISPLAY=", 0) != 0 &&
+            entry.rfind("WAYLAND_DISPLAY=", 0) != 0)
+            without_driver.push_back(entry);
+    const Painter_outcome no_window = Painter_run(TINTORA_PAINTER, "unicorn", folder, without_driver);
+    EXPECT_EQ(no_window.status, 1);
+    EXPECT_EQ(no_window.errors, "OMG NO WINDOW\n");
+}
+
+}  // namespace

@@ -1,0 +1,363 @@
+// The picture book in a real window: its thumbnails against screenshots of
+// the real painter reduced by the book's rule, a click and Enter opening the
+// right picture in the painter, Escape there bringing the book back, the
+// arrows' selection, the wheel, a picture dropped into the person's own
+// folder, and a painter's failure shown in the book's window.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include "e2e_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The book's layout, as a person measures it on the screen: four cells of
+// 200 x 225 across, each a 160 x 180 thumbnail at (20, 12) within it.
+constexpr int cell_width = 200, cell_height = 225, thumb_x = 20, thumb_y = 12, thumb_w = 160, thumb_h = 180;
+const Rgb8 background{0x30, 0x30, 0x30};
+const Rgb8 selection{255, 200, 0};
+const Rgb8 banner{120, 20, 20};
+
+std::string Book_default()
+{
+    const char* asked = std::getenv("TINTORA_E2E_BOOK");
+    return asked && *asked ? asked : TINTORA_BOOK;
+}
+
+// The documented rule: thumbnail pixel (x, y) is pixel (5x + 2, 5y + 2).
+Image Image_reduce(const Image& view)
+{
+    Image thumb{thumb_w, thumb_h, std::vector<std::uint8_t>(thumb_w * thumb_h * 3)};
+    for (int y = 0; y < thumb_h; ++y)
+        for (int x = 0; x < thumb_w; ++x)
+            Image_set(thumb, x, y, Image_at(view, 5 * x + 2, 5 * y + 2));
+    return thumb;
+}
+
+Image Image_crop(const Image& image, int x0, int y0, int w, int h)
+{
+    Image part{w, h, std::vector<std::uint8_t>(static_cast<std::size_t>(w * h * 3))};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            Image_set(part, x, y, Image_at(image, x0 + x, y0 + y));
+    return part;
+}
+
+struct Cell_place {
+    int x, y;
+};
+Cell_place Thumb_place(int index, int top_row = 0)
+{
+    return {(index % 4) * cell_width + thumb_x, (index / 4 - top_row) * cell_height + thumb_y};
+}
+Image Thumb_of(const Image& book, int index, int top_row = 0)
+{
+    const Cell_place at = Thumb_place(index, top_row);
+    return Image_crop(book, at.x, at.y, thumb_w, thumb_h);
+}
+
+// A picture file's palette and board, read off its lines the simple way
+// (the pictures here use only ' ', 'x' and digits in their grids).
+Screen_model Model_of(const std::string& text)
+{
+    std::istringstream in(text);
+    std::string line;
+    std::array<Tint, 8> palette{};
+    for (int k = 0; k < 8 && std::getline(in, line); ++k)
+        std::sscanf(line.c_str(), "%d,%d,%d", &palette[k].r, &palette[k].g, &palette[k].b);
+    std::getline(in, line);
+    std::vector<std::string> grid;
+    while (std::getline(in, line)) {
+        line.erase(std::remove_if(line.begin(), line.end(), [](char c) { return c >= '0' && c <= '9'; }), line.end());
+        grid.push_back(line.substr(0, 38));
+    }
+    Screen_model model = Screen_model_create(palette);
+    Screen_model_outline(model, grid);
+    return model;
+}
+
+std::vector<std::string> Bundled_names()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(TINTORA_PICTURES))
+        if (entry.path().extension() == ".txt")
+            names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+const std::string dragon = Picture_text({{{200, 30, 30}, {30, 200, 30}, {30, 30, 200}, {250, 250, 0},
+                                          {0, 250, 250}, {250, 0, 250}, {90, 90, 90}, {10, 10, 10}}},
+                                        {"", "  xxxxxxxx", "  x      x", "  xxxxxxxx", "", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"},
+                                        "A dragon of my own");
+
+// A picture named in another script, with a palette of its own.
+const std::string cat = Picture_text({{{10, 10, 10}, {250, 250, 250}, {240, 120, 0}, {0, 120, 240},
+                                       {120, 240, 0}, {240, 0, 120}, {60, 60, 60}, {200, 100, 50}}},
+                                     {"", "", "      xxxxxxxxxx", "      x        x", "      xxxxxxxxxx"}, "猫の絵");
+
+class Book_window : public E2e_test {
+protected:
+    void SetUp() override
+    {
+        char name[] = "/tmp/tintora-book-e2e-XXXXXX";
+        ASSERT_NE(mkdtemp(name), nullptr);
+        data = name;
+        own = data + "/tintora/pictures";
+        fs::create_directories(own);
+    }
+    void TearDown() override
+    {
+        E2e_test::TearDown();
+        std::error_code ignored;
+        fs::remove_all(data, ignored);
+    }
+
+    // Starts the book with the own folder above and waits for its window.
+    ::testing::AssertionResult Book_start()
+    {
+        Program_setup setup;
+        setup.executable = Book_default();
+        setup.name = "tintora-book";
+        setup.display = E2e_shared().server.display;
+        setup.environment = {{"XDG_DATA_HOME", data}};
+        if (!Wait_until(10, [&] { return Window_find(E2e_shared().watch, book_caption) == 0; }))
+            return ::testing::AssertionFailure() << "a book of an earlier run is still there";
+        Program_stop(run);
+        run = Program_start(setup);
+        if (run.pid <= 0)
+            return ::testing::AssertionFailure() << "the book could not be started";
+        return Book_wait();
+    }
+    // Waits for the book's window (again) and for it to be drawn.
+    ::testing::AssertionResult Book_wait()
+    {
+        window = 0;
+        Wait_until(30, [&] {
+            window = Window_find(E2e_shared().watch, book_caption);
+            return window != 0 || !Program_running(run);
+        });
+        if (!window)
+            return ::testing::AssertionFailure() << "no window \"" << book_caption << "\"; the book "
+                                                 << (run.exited ? "ended, stderr: " + Program_stderr(run) : "runs");
+        // Drawn: its top left corner is the background, never the black of
+        // a window not drawn yet.
+        if (!Book_shows([](const Image& shot) { return Image_at(shot, 2, 2) == background; }))
+            return ::testing::AssertionFailure() << "the book's window was never drawn";
+        return Stable_grab(book);
+    }
+    // Grabs the book's window into `book` until the test holds (true) or
+    // the time is up (false, `book` the last screenshot).
+    template <class Test>
+    bool Book_shows(Test&& test, double seconds = 20)
+    {
+        return Wait_until(seconds, [&] {
+            Image shot = Grab();
+            if (shot.rgb.empty())
+                return false;
+            book = std::move(shot);
+            return test(book);
+        });
+    }
+    // Waits for the painter's window: the book's must be gone meanwhile.
+    ::testing::AssertionResult Painter_wait()
+    {
+        painter = 0;
+        Wait_until(30, [&] {
+            painter = Window_find(E2e_shared().watch, "Tintora");
+            return painter != 0;
+        });
+        if (!painter)
+            return ::testing::AssertionFailure() << "no painter window";
+        // The book closed its window before starting the painter; the server
+        // may see that connection go a moment after the painter's window comes.
+        if (!Wait_until(5, [&] { return Window_find(E2e_shared().watch, book_caption) == 0; }))
+            return ::testing::AssertionFailure() << "the book's window is still shown beside the painter";
+        const X_window book_window = window;
+        window = painter;
+        // Drawn: the ring's top left square is outline, never the black of
+        // a window not drawn yet.
+        Wait_until(20, [&] {
+            const Image shot = Grab();
+            return !shot.rgb.empty() && Image_at(shot, 10, 110) == Rgb8{20, 20, 20};
+        });
+        const ::testing::AssertionResult grabbed = Stable_grab(painted);
+        window = book_window;
+        return grabbed;
+    }
+    // A screenshot once two in a row, 100 ms apart, are the same.
+    ::testing::AssertionResult Stable_grab(Image& shot)
+    {
+        Image last;
+        const bool stable = Wait_until(20, [&] {
+            Image now = Grab();
+            Sleep_for(0.1);
+            const bool same = !now.rgb.empty() && now.rgb == last.rgb;
+            last = std::move(now);
+            return same;
+        });
+        shot = last;
+        if (!stable || shot.rgb.empty())
+            return ::testing::AssertionFailure() << "the window did not settle";
+        return ::testing::AssertionSuccess();
+    }
+    void Painter_key(X_keysym key) { Key_tap(E2e_shared().watch, painter, key); }
+
+    // The thumbnail must be the painter's first view reduced, pixel for pixel.
+    ::testing::AssertionResult Thumb_matches_painter(int index, int top_row = 0)
+    {
+        const Image expected = Image_reduce(painted);
+        const Image seen = Thumb_of(book, index, top_row);
+        if (seen.rgb == expected.rgb)
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure()
+               << "thumbnail " << index << " differs from the painter's screenshot reduced (book "
+               << Shot_save(book, "book") << ", painter " << Shot_save(painted, "painter") << ", expected "
+               << Shot_save(expected, "thumb-expected") << ")";
+    }
+
+    const std::string book_caption = "Tintora pictures";
+    std::string data, own;
+    Image book, painted;
+    X_window painter = 0;
+};
+
+// Pictures opened by a click: the right picture in the painter's window,
+// its thumbnail that view reduced, Escape back to the book. The person's
+// own pictures come first, one of them named in another script (the
+// painter is started under that name and finds the file).
+TEST_F(Book_window, AClickOpensThePictureWhoseThumbnailItIs)
+{
+    std::ofstream(own + "/dragon.txt") << dragon;
+    std::ofstream(own + "/猫.txt") << cat;
+    std::vector<std::string> names = Bundled_names();
+    ASSERT_GE(names.size(), 8u);
+    names.insert(names.begin(), {"dragon", "猫"});
+    ASSERT_TRUE(Book_start());
+    EXPECT_EQ(Window_size(E2e_shared().watch, window).width, 800);
+    EXPECT_EQ(Window_size(E2e_shared().watch, window).height, 900);
+    // The first picture is selected at the start.
+    EXPECT_EQ(Image_at(book, thumb_x - 4, 100), selection);
+    for (int index : {0, 1, 2, 8}) {
+        SCOPED_TRACE(names[static_cast<std::size_t>(index)]);
+        const Cell_place at = Thumb_place(index);
+        Click(at.x + 80, at.y + 90);
+        ASSERT_TRUE(Painter_wait());
+        const std::string text =
+            index == 0   ? dragon
+            : index == 1 ? cat
+                         : File_slurp(std::string(TINTORA_PICTURES) + "/" + names[static_cast<std::size_t>(index)] + ".txt");
+        const Image model = Screen_model_draw(Model_of(text));
+        EXPECT_EQ(painted.rgb, model.rgb) << "the painter does not show " << names[static_cast<std::size_t>(index)]
+                                          << ":\n" << Image_differences(model, painted);
+        EXPECT_TRUE(Thumb_matches_painter(index));
+        Painter_key(XK_Escape);
+        ASSERT_TRUE(Book_wait());
+        EXPECT_TRUE(Program_running(run));
+        // The opened picture is now the selected one.
+        EXPECT_EQ(Image_at(book, at.x - 4, at.y + 90), selection);
+    }
+    // A click between thumbnails opens nothing.
+    Click(10, 300);
+    Sleep_for(0.5);
+    EXPECT_EQ(Window_find(E2e_shared().watch, "Tintora"), 0ul);
+    Close_request();
+    ASSERT_TRUE(Exit_wait(0));
+    EXPECT_EQ(Program_stderr(run), "");
+}
+
+// The arrows move a frame that shows; Enter opens what it frames.
+TEST_F(Book_window, ArrowsMoveTheSelectionAndEnterOpensIt)
+{
+    ASSERT_TRUE(Book_start());
+    // With no window manager the keyboard follows the pointer: point at the
+    // window first, as a person would, and let the layer over SDL2 see the
+    // focus arrive before the first key.
+    Mouse_move(E2e_shared().watch, window, 400, 895);
+    Sleep_for(0.5);
+    // Typed as a person types: a moment apart, and no key twice in a row
+    // (the layer over SDL2 takes a release and a press of one key at the
+    // same server time for the key held down, and drops it).
+    for (X_keysym key : {XK_Right, XK_Down, XK_Left, XK_Right, XK_Up, XK_Down}) {
+        Key(key);
+        Sleep_for(0.1);
+    }
+    const Cell_place framed = Thumb_place(5);
+    EXPECT_TRUE(Book_shows([&](const Image& shot) { return Image_at(shot, framed.x - 4, framed.y + 90) == selection; }))
+        << "no frame around thumbnail 5; " << Shot_save(book, "selection");
+    EXPECT_EQ(Image_at(book, thumb_x - 4, thumb_y + 90), background);
+    Key(XK_Return);
+    ASSERT_TRUE(Painter_wait());
+    EXPECT_TRUE(Thumb_matches_painter(5));
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
+// A picture dropped into the own folder is there the next time; with more
+// pictures than fit, the wheel scrolls a row at a time.
+TEST_F(Book_window, AnOwnPictureAppearsTheNextTimeAndTheWheelScrolls)
+{
+    ASSERT_TRUE(Book_start());
+    const Image before = book;
+    Close_request();
+    ASSERT_TRUE(Exit_wait(0));
+
+    std::ofstream(own + "/dragon.txt") << dragon;
+    // Enough copies to need scrolling: 14 own pictures, then the bundled ones.
+    for (int k = 0; k < 13; ++k)
+        std::ofstream(own + "/copy" + std::string(1, static_cast<char>('a' + k)) + ".txt") << dragon;
+    ASSERT_TRUE(Book_start());
+    const Image dragon_thumb = Image_reduce(Screen_model_draw(Model_of(dragon)));
+    EXPECT_EQ(Thumb_of(book, 13).rgb, dragon_thumb.rgb) << Shot_save(book, "book");   // copya..m, then dragon
+    EXPECT_NE(Thumb_of(before, 0).rgb, Thumb_of(book, 0).rgb);
+
+    Click(400, 450, 5);
+    Click(400, 450, 5);
+    // Two rows down, the first bundled picture (at 0 before, now 14) is in
+    // the second row, after the dragon.
+    EXPECT_TRUE(Book_shows([&](const Image& shot) { return Thumb_of(shot, 14, 2).rgb == Thumb_of(before, 0).rgb; }))
+        << Shot_save(book, "scrolled");
+    EXPECT_EQ(Thumb_of(book, 13, 2).rgb, dragon_thumb.rgb);
+    Click(400, 450, 4);
+    EXPECT_TRUE(Book_shows([&](const Image& shot) { return Thumb_of(shot, 14, 1).rgb == Thumb_of(before, 0).rgb; }))
+        << Shot_save(book, "scrolled-back");
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
+// A picture the painter cannot use: the book shows its message in the
+// cell, and when opened, the painter's own message in its window.
+TEST_F(Book_window, APaintersFailureIsShownInTheBook)
+{
+    fs::create_directories(own + "/cave.txt");
+    ASSERT_TRUE(Book_start());
+    // Its cell is a grey box with the message, not a thumbnail.
+    EXPECT_EQ(Image_at(book, thumb_x + 150, thumb_y + 170), (Rgb8{90, 90, 90}));
+    EXPECT_EQ(Image_at(book, 400, 890), background);
+    Click(thumb_x + 80, thumb_y + 90);
+    // The painter fails at once: the book's window closes and opens again
+    // (a new window) with the message, which is what is waited for.
+    const bool shown = Wait_until(30, [&] {
+        window = Window_find(E2e_shared().watch, book_caption);
+        return window && Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }, 0);
+    });
+    EXPECT_TRUE(shown) << "no message in the book's window; " << Shot_save(book, "message");
+    EXPECT_TRUE(Program_running(run));
+    // The message went to the window, not to a terminal.
+    EXPECT_EQ(Program_stderr(run), "");
+    // The next click only takes the message away.
+    Click(thumb_x + 80, thumb_y + 90);
+    EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }))
+        << Shot_save(book, "message-gone");
+    Sleep_for(0.5);
+    EXPECT_EQ(Window_find(E2e_shared().watch, "Tintora"), 0ul);
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
+}  // namespace
