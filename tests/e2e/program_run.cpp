@@ -157,6 +157,37 @@ void Program_stop(Program_run& run)
     }
 }
 
+namespace {
+
+// The value of one "Name:" line of /proc/PID/status, empty when there is none.
+std::string Status_field(pid_t pid, const std::string& name)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(name + ":", 0) == 0)
+            return line.substr(name.size() + 1);
+    return "";
+}
+
+}  // namespace
+
+bool Program_catches(const Program_run& run, int signal)
+{
+    if (run.pid <= 0 || run.exited)
+        return false;
+    const std::string caught = Status_field(run.pid, "SigCgt");
+    return !caught.empty() && (std::stoull(caught, nullptr, 16) >> (signal - 1)) & 1;
+}
+
+long Program_peak_kb(const Program_run& run)
+{
+    if (run.pid <= 0 || run.exited)
+        return 0;
+    const std::string peak = Status_field(run.pid, "VmHWM");
+    return peak.empty() ? 0 : std::stol(peak);
+}
+
 std::string Program_stdout(const Program_run& run)
 {
     return File_slurp(run.root + "/stdout");

@@ -44,6 +44,13 @@ bool Program_wait(Program_run& run, double seconds);
 bool Program_running(Program_run& run);
 // Kills a program still running (by its pid), reaps it, removes the folder.
 void Program_stop(Program_run& run);
+// True once the program catches this signal (SigCgt in /proc/PID/status):
+// SDL sets its SIGINT and SIGTERM handlers a moment after the program starts,
+// and one of those signals before that ends the program instead.
+bool Program_catches(const Program_run& run, int signal);
+// The program's peak resident memory so far in KiB (VmHWM), 0 once it has
+// ended or when it cannot be read.
+long Program_peak_kb(const Program_run& run);
 std::string Program_stdout(const Program_run& run);
 std::string Program_stderr(const Program_run& run);
 
