@@ -117,6 +117,11 @@ void Event_overflow_keep()
     Quit_signals_held(Filter_set);
 }
 
+void Event_take_in()
+{
+    SDL_PumpEvents();
+}
+
 int Event_wait(SDL_Event& event)
 {
     // What SDL holds arrived before anything in the overflow. A quit request
