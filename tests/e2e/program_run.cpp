@@ -6,6 +6,7 @@
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <grp.h>
 #include <unistd.h>
 #include <cerrno>
 #include <climits>
@@ -68,7 +69,18 @@ Program_run Program_start(const Program_setup& setup)
 
     const std::string link = run.folder + "/" + setup.name;
     const std::string picture_path = run.folder + "/" + setup.name + ".txt";
-    if (symlink(setup.executable.c_str(), link.c_str()) != 0) {
+    std::string executable = setup.executable;
+    if (setup.user) {
+        chmod(run.root.c_str(), 0755);
+        executable = run.root + "/program-copy";
+        std::error_code failed;
+        std::filesystem::copy_file(setup.executable, executable, failed);
+        if (failed) {
+            std::fprintf(stderr, "program_run: copy %s: %s\n", setup.executable.c_str(), failed.message().c_str());
+            return run;
+        }
+    }
+    if (symlink(executable.c_str(), link.c_str()) != 0) {
         std::fprintf(stderr, "program_run: symlink %s: %s\n", link.c_str(), std::strerror(errno));
         return run;
     }
@@ -77,6 +89,8 @@ Program_run Program_start(const Program_setup& setup)
             std::fprintf(stderr, "program_run: mkfifo: %s\n", std::strerror(errno));
             return run;
         }
+    } else if (setup.picture_make) {
+        setup.picture_make(picture_path);
     } else if (setup.picture && !Text_save(picture_path, *setup.picture)) {
         std::fprintf(stderr, "program_run: cannot write %s\n", picture_path.c_str());
         return run;
@@ -111,6 +125,8 @@ Program_run Program_start(const Program_setup& setup)
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
+        if (setup.user && (setgroups(0, nullptr) != 0 || setgid(*setup.user) != 0 || setuid(*setup.user) != 0))
+            _exit(125);
         char* argv[] = {const_cast<char*>(link.c_str()), nullptr};
         execve(link.c_str(), argv, envp.data());
         std::fprintf(stderr, "program_run: exec %s: %s\n", link.c_str(), std::strerror(errno));
@@ -128,9 +144,18 @@ bool Program_running(Program_run& run)
 {
     if (run.pid <= 0 || run.exited)
         return false;
-    int status = 0;
-    if (waitpid(run.pid, &status, WNOHANG) != run.pid)
+    // Seen ended but not yet reaped, its /proc entry still tells what it read.
+    siginfo_t info{};
+    if (waitid(P_PID, static_cast<id_t>(run.pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid != run.pid)
         return true;
+    std::ifstream io("/proc/" + std::to_string(run.pid) + "/io");
+    std::string key;
+    long long value = -1;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            run.rchar = value;
+    int status = 0;
+    waitpid(run.pid, &status, 0);
     run.exited = true;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return false;

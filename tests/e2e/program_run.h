@@ -7,6 +7,7 @@
 // and the program starts with <root>/pictures as its working directory.
 #pragma once
 #include <sys/types.h>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -21,6 +22,14 @@ struct Program_setup {
     std::string name = "picture";            // the program reads <name>.txt
     std::optional<std::string> picture;      // the picture file's bytes; nullopt: no file
     bool picture_fifo = false;               // a FIFO with no writer in the file's place
+    // Puts whatever else is wanted at the picture file's path (a folder, a
+    // socket, a link, a sparse file...), given that path; used instead of
+    // `picture`. A failed ASSERT in it fails the test and the program still starts.
+    std::function<void(const std::string& path)> picture_make;
+    // Runs the program as this user (the test must run as root): the folder
+    // is opened to everyone and the program copied into it, since another
+    // user may not reach the build folder.
+    std::optional<uid_t> user;
     std::optional<std::string> display;      // DISPLAY; nullopt: unset
     // Set after DISPLAY, WAYLAND_DISPLAY and SDL_VIDEODRIVER have been removed
     // from the test program's own environment (everything else is passed on,
@@ -34,6 +43,7 @@ struct Program_run {
     std::string folder;   // the working directory, <root>/pictures, without symlinks
     bool exited = false;
     int status = -1;      // the exit status, or 128 + signal number
+    long long rchar = -1; // bytes it read through read() and the like, taken just before it is reaped
 };
 
 // Forks and execs; pid is -1 (and the reason on standard error) on failure.
