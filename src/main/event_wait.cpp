@@ -33,8 +33,10 @@ constexpr Uint32 wait_step_ms = 10;
 // Where the quit comes in the order is fixed later, outside the handler, by
 // Quit_place: it first takes in everything the display has delivered, since
 // presses made before the signal may still be waiting in the display's
-// connection (SDL reads it only when asked, and not at all during a fill),
-// and then puts the quit after every event taken in so far.
+// connection (SDL reads it only when asked: in a wait, or between two
+// squares of a fill), and then puts the quit after every event taken in so
+// far. Presses that arrive between the signal and Quit_place are handled
+// too; anything later is not.
 struct Overflow {
     std::deque<SDL_Event> events;   // diverted and not yet handed out, oldest first
     std::size_t diverted = 0;       // ever diverted; the deque's back is number diverted - 1
