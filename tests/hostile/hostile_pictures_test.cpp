@@ -312,7 +312,8 @@ TEST(BadPicture, EachHasItsDefinedOutcome)
 // the peak memory are those of the same picture without the rest.
 TEST(BadPicture, LongFileIsReadOnlyToTheGridsEnd)
 {
-    const Outcome_seen small = Program_outcome("small", [](const fs::path& f) { File_write(f, Picture_whole()); }, true);
+    const Outcome_seen small =
+        Program_outcome("small", [](const fs::path& f) { File_write(f, Picture_whole()); }, true);
     Bounded_expect(small);
     ASSERT_EQ(small.code, 0) << small.err;
     ASSERT_TRUE(small.out == "WHAT?\n") << small.out.size() << " bytes on standard output";

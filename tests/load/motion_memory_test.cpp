@@ -5,6 +5,7 @@
 // keeps only presses and key presses of it, so the motion must not show in
 // its memory, neither in its own overflow nor in the display libraries'
 // buffers.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -89,7 +90,7 @@ TEST_F(Motion_memory, AStreamOfMotionDuringLongFillsLeavesThePeakMemoryFlat)
     std::printf("motion: %d fills of %d squares; without motion peak %ld KiB in %.1f s; with %ld motion events "
                 "peak %ld KiB in %.1f s; %+ld KiB, %.1f bytes per motion event\n",
                 fills, region_squares, still.peak_kb, still.seconds, moving.motions, moving.peak_kb, moving.seconds,
-                grown_kb, moving.motions ? 1024.0 * static_cast<double>(grown_kb) / static_cast<double>(moving.motions) : 0);
+                grown_kb, 1024.0 * static_cast<double>(grown_kb) / static_cast<double>(std::max(moving.motions, 1L)));
     RecordProperty("peak_kb_still", static_cast<int>(still.peak_kb));
     RecordProperty("peak_kb_moving", static_cast<int>(moving.peak_kb));
     RecordProperty("motions", static_cast<int>(moving.motions));

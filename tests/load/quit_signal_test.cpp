@@ -79,7 +79,9 @@ std::vector<Press> Round_presses(std::mt19937& random)
             }
             const int i = 2 + 2 * static_cast<int>(random() % 19);
             const int j = 32 + 2 * static_cast<int>(random() % 4);
-            presses.push_back({20 * i + 1 + static_cast<int>(random() % 19), 100 + 20 * j + 1 + static_cast<int>(random() % 19), true});
+            const int x = 20 * i + 1 + static_cast<int>(random() % 19);
+            const int y = 100 + 20 * j + 1 + static_cast<int>(random() % 19);
+            presses.push_back({x, y, true});
         }
     }
     return presses;
