@@ -4,18 +4,10 @@
 #include "board/geometry.h"
 #include "board/square.h"
 #include "board/toolbar.h"
+#include "board_fixture.h"
 #include "surface_fixture.h"
 
 namespace {
-
-using Board = std::array<Square, squarecount * squarecount>;
-
-Board Board_built()
-{
-    Board squares{};
-    Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
-    return squares;
-}
 
 Rgb Rgb_drawn(Colour c)
 {

@@ -7,25 +7,13 @@
 #include "board/square.h"
 #include "fill/region_fill.h"
 #include "fill/square_colour.h"
+#include "board_fixture.h"
 #include "surface_fixture.h"
 
 namespace {
 
-using Board = std::array<Square, squarecount * squarecount>;
 constexpr Colour red{230, 40, 40};
 constexpr Colour blue{30, 60, 220};
-
-Board Board_built()
-{
-    Board squares{};
-    Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
-    return squares;
-}
-
-Square& At(Board& squares, int i, int j)
-{
-    return squares[i * squarecount + j];
-}
 
 // The squares a fill paints, in order, without drawing anything.
 std::vector<std::pair<int, int>> Fill_order(Board& squares, int i, int j, Colour mousecolour)
@@ -73,6 +61,69 @@ TEST(RegionFill, ADiagonalOutlineTouchingAtCornersIsClosed)
     EXPECT_EQ(order.size(), 703u);
     for (auto [i, j] : order)
         EXPECT_LT(i, j) << "painted " << i << "," << j << " across the diagonal";
+}
+
+// From the middle of the board, so that every one of the four neighbours is
+// open at the start (from the top left corner, 8 of the 24 orders of the
+// neighbours draw the same snake). Only a cross of squares is open: arms of
+// different lengths, the left one ending in a bar across it, so up before
+// down is decided again inside a branch.
+TEST(RegionFill, TakesUpLeftRightUpDownInTurnFromTheMiddle)
+{
+    using Order = std::vector<std::pair<int, int>>;
+    const Order left_right_up_down = {
+        {20, 20},
+        {19, 20}, {18, 20}, {17, 20}, {17, 19}, {17, 21},   // the left arm, its bar's upper end first
+        {21, 20}, {22, 20},                                 // the right arm
+        {20, 19}, {20, 18}, {20, 17},                       // the upper arm
+        {20, 21}, {20, 22},                                 // the lower arm
+    };
+    Board squares = Board_built();
+    for (Square& s : squares)
+        s.c = bordercolour;
+    for (auto [i, j] : left_right_up_down)
+        At(squares, i, j).c = defaultcolour;
+    EXPECT_EQ(Fill_order(squares, 20, 20, red), left_right_up_down);
+}
+
+// Four rooms around the middle square, each behind one of its neighbours,
+// between the board's two diagonals (outlines that touch only at corners).
+enum Room { room_left, room_right, room_up, room_down, no_room };
+
+Room Room_of(int i, int j)
+{
+    if (i < 20 && i < j && j < 40 - i)
+        return room_left;
+    if (i > 20 && 40 - i < j && j < i)
+        return room_right;
+    if (j < 20 && j < i && i < 40 - j)
+        return room_up;
+    if (j > 20 && 40 - j < i && i < j)
+        return room_down;
+    return no_room;
+}
+
+// The whole room behind the left neighbour is filled before the first square
+// behind the right one, and so on: the order of the branches over hundreds
+// of squares, not only the first step.
+TEST(RegionFill, FillsTheRoomsBehindLeftRightUpDownOneAfterAnother)
+{
+    Board squares = Board_built();
+    for (int k = 1; k <= 38; ++k) {
+        At(squares, k, k).c = bordercolour;
+        if (k != 20)
+            At(squares, k, 40 - k).c = bordercolour;
+    }
+    At(squares, 20, 20).c = defaultcolour;
+    const auto order = Fill_order(squares, 20, 20, red);
+    ASSERT_FALSE(order.empty());
+    EXPECT_EQ(order.front(), (std::pair{20, 20}));
+    std::vector<Room> rooms, expected;
+    for (std::size_t k = 1; k < order.size(); ++k)
+        rooms.push_back(Room_of(order[k].first, order[k].second));
+    for (auto [room, size] : {std::pair{room_left, 361}, {room_right, 324}, {room_up, 361}, {room_down, 324}})
+        expected.insert(expected.end(), static_cast<std::size_t>(size), room);
+    EXPECT_EQ(rooms, expected) << "rooms 0 left, 1 right, 2 up, 3 down, 4 none";
 }
 
 TEST(RegionFill, SquaresOfTheCurrentColourAreAWall)

@@ -37,13 +37,13 @@ void Region_fill(int i, int j, int squarecount, std::span<Square> squares, Colou
             return;
         s.c = mousecolour;
         painted();
-        if (path.capacity() == 0)
-            path.reserve(static_cast<std::size_t>(squarecount) * static_cast<std::size_t>(squarecount));
         path.push_back(Step{ti, tj, 0});
     };
 
     if (squares.size() < static_cast<std::size_t>(squarecount) * static_cast<std::size_t>(squarecount))
         return;
+    // Room for every square of the board, so the steps never reallocate.
+    path.reserve(static_cast<std::size_t>(squarecount) * static_cast<std::size_t>(squarecount));
     take_up(i, j);
     while (!path.empty()) {
         Step& top = path.back();

@@ -8,7 +8,15 @@
 // Starts keeping what SDL's queue has no room for; call after SDL_Init.
 void Event_overflow_keep();
 
-// The next event in arrival order, blocking in SDL_WaitEvent only when none
-// is pending. A quit request comes after every event that arrived before
-// it, and nothing after it. Returns 0 when SDL_WaitEvent reports a failure.
+// Takes in what the display has delivered so far, while the program is busy
+// (after each square of a fill): presses and keys wait in SDL's queue or the
+// overflow, motion and releases are dropped. Left unread, every event would
+// wait in the display libraries' own buffers, which grow with a stream of
+// pointer motion for as long as the fill runs.
+void Event_take_in();
+
+// The next event in arrival order, waiting in short sleeps until there is
+// one. A quit request (closing the window, SIGINT, SIGTERM) comes after
+// every event the display had delivered when the program took the request
+// in, and nothing later. Returns 0 when SDL's event queue fails.
 int Event_wait(SDL_Event& event);

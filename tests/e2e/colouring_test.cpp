@@ -6,6 +6,7 @@
 // after it is drawn only once the fill is over: each expected picture below
 // includes the selection of the press that follows a fill, and matching it
 // means the fill has ended.
+#include <cstdio>
 #include "e2e_fixture.h"
 
 namespace {
@@ -180,6 +181,87 @@ TEST_F(Colouring, FillSpreadsVisiblyInSnakeOrder)
     RecordProperty("partial_views", partial_views);
     ASSERT_NO_FATAL_FAILURE(Quit());
     EXPECT_EQ(Program_stdout(run), "30, 130");
+}
+
+// From the middle square the fill takes up its left, right, upper and lower
+// neighbours in turn, each to completion. Here each of them opens into a room
+// of its own between the board's two diagonals (outlines touching only at
+// corners), so every view while the fill runs must show the rooms filled one
+// after another in that order: those before the one being filled complete,
+// those after it untouched. Any other order of the neighbours shows a room
+// out of turn for at least half of the fill.
+TEST_F(Colouring, FillFromTheMiddleTakesTheRoomsLeftRightUpDownInTurn)
+{
+    enum Room { room_left, room_right, room_up, room_down, no_room };
+    const auto room_of = [](int i, int j) {
+        if (i < 20 && i < j && j < 40 - i)
+            return room_left;
+        if (i > 20 && 40 - i < j && j < i)
+            return room_right;
+        if (j < 20 && j < i && i < 40 - j)
+            return room_up;
+        if (j > 20 && 40 - j < i && i < j)
+            return room_down;
+        return no_room;
+    };
+    const char* room_names[] = {"left", "right", "upper", "lower"};
+    std::vector<std::string> grid;
+    for (int j = 1; j <= 38; ++j) {
+        std::string line;
+        for (int i = 1; i <= 38; ++i)
+            line += (i == j || i + j == 40) && i != 20 ? 'x' : ' ';
+        grid.push_back(line);
+    }
+    ASSERT_NO_FATAL_FAILURE(Open(grid));
+    std::array<int, 4> room_size{};
+    for (int i = 1; i <= 38; ++i)
+        for (int j = 1; j <= 38; ++j)
+            if (room_of(i, j) != no_room)
+                ++room_size[room_of(i, j)];
+    ASSERT_EQ(room_size, (std::array<int, 4>{361, 324, 361, 324}));
+
+    const Rgb8 painted = Tint_drawn(palette[0]);
+    Press_square(20, 20);
+    std::array<int, 4> views_inside{};   // views that show a room part filled
+    bool all_done = false;
+    const double deadline = Clock_now() + 120;
+    while (!all_done && Clock_now() < deadline) {
+        const Image shot = Grab();
+        ASSERT_FALSE(shot.rgb.empty()) << "the window could not be read";
+        Screen_model seen = model;   // the first view with every painted square added
+        std::array<int, 4> count{};
+        for (int i = 1; i <= 38; ++i)
+            for (int j = 1; j <= 38; ++j)
+                if (Image_at(shot, 20 * i + 10, 100 + 20 * j + 10) == painted) {
+                    Screen_model_square(seen, i, j) = palette[0];
+                    if (room_of(i, j) != no_room)
+                        ++count[room_of(i, j)];
+                }
+        const std::string differences = Image_differences(Screen_model_draw(seen), shot);
+        ASSERT_TRUE(differences.empty()) << "a view shows more than squares painted (screenshot "
+                                         << Shot_save(shot, "mid-fill") << "):\n"
+                                         << differences;
+        int current = 0;   // the first room not complete
+        while (current < 4 && count[current] == room_size[current])
+            ++current;
+        for (int later = current + 1; later < 4; ++later)
+            ASSERT_EQ(count[later], 0) << "the " << room_names[later] << " room has squares painted before the "
+                                       << room_names[current] << " room is complete (screenshot "
+                                       << Shot_save(shot, "out-of-turn") << ")";
+        if (current < 4 && count[current] > 0)
+            ++views_inside[current];
+        all_done = current == 4;
+        Sleep_for(0.005);
+    }
+    ASSERT_TRUE(all_done) << "the fill did not finish in time";
+    for (int room = 0; room < 4; ++room)
+        RecordProperty(std::string("views_inside_") + room_names[room], views_inside[room]);
+    std::printf("rooms: views while the left, right, upper, lower room was part filled: %d %d %d %d\n",
+                views_inside[0], views_inside[1], views_inside[2], views_inside[3]);
+    EXPECT_GT(views_inside[0] + views_inside[1] + views_inside[2] + views_inside[3], 0)
+        << "no view showed the fill part done";
+    ASSERT_NO_FATAL_FAILURE(Quit());
+    EXPECT_EQ(Program_stdout(run), "410, 510");
 }
 
 // Every button fills: left, middle, right and both wheel directions.

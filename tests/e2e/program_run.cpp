@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <grp.h>
 #include <fstream>
 #include <sstream>
 #include "x_session.h"
@@ -49,11 +50,23 @@ std::string Crlf_unix(const std::string& text)
 }
 
 // The program's link, its DLLs' links and the picture file in a fresh folder.
-bool Folder_fill(const Program_setup& setup, const std::string& folder, const std::string& link)
+bool Folder_fill(const Program_setup& setup, const std::string& root, const std::string& folder,
+                 const std::string& link)
 {
     const std::string picture_path =
         folder + "/" + (setup.picture_file.empty() ? setup.name + ".txt" : setup.picture_file);
-    if (symlink(setup.executable.c_str(), link.c_str()) != 0) {
+    std::string executable = setup.executable;
+    if (setup.user) {
+        chmod(root.c_str(), 0755);
+        executable = root + "/program-copy";
+        std::error_code failed;
+        std::filesystem::copy_file(setup.executable, executable, failed);
+        if (failed) {
+            std::fprintf(stderr, "program_run: copy %s: %s\n", setup.executable.c_str(), failed.message().c_str());
+            return false;
+        }
+    }
+    if (symlink(executable.c_str(), link.c_str()) != 0) {
         std::fprintf(stderr, "program_run: symlink %s: %s\n", link.c_str(), std::strerror(errno));
         return false;
     }
@@ -72,6 +85,8 @@ bool Folder_fill(const Program_setup& setup, const std::string& folder, const st
         }
     } else if (setup.picture_folder) {
         mkdir(picture_path.c_str(), 0755);
+    } else if (setup.picture_make) {
+        setup.picture_make(picture_path);
     } else if (setup.picture && !Text_save(picture_path, *setup.picture)) {
         std::fprintf(stderr, "program_run: cannot write %s\n", picture_path.c_str());
         return false;
@@ -148,7 +163,7 @@ Program_run Program_start(const Program_setup& setup)
         run.folder = realpath(folder.c_str(), resolved) ? resolved : folder;
         run.folder_named = run.windows ? Path_windows(run.folder) : run.folder;
         link = run.folder + "/" + setup.name + (run.windows ? ".exe" : "");
-        if (!Folder_fill(setup, run.folder, link))
+        if (!Folder_fill(setup, run.root, run.folder, link))
             return run;
     }
 
@@ -181,6 +196,8 @@ Program_run Program_start(const Program_setup& setup)
         dup2(in, 0);
         dup2(out, 1);
         dup2(err, 2);
+        if (setup.user && (setgroups(0, nullptr) != 0 || setgid(*setup.user) != 0 || setuid(*setup.user) != 0))
+            _exit(125);
         std::vector<std::string> words = run.windows ? Program_launcher() : std::vector<std::string>{};
         words.insert(words.end(), setup.through.begin(), setup.through.end());
         std::string command = setup.command.empty() ? link : setup.command;
@@ -210,9 +227,18 @@ bool Program_running(Program_run& run)
 {
     if (run.pid <= 0 || run.exited)
         return false;
-    int status = 0;
-    if (waitpid(run.pid, &status, WNOHANG) != run.pid)
+    // Seen ended but not yet reaped, its /proc entry still tells what it read.
+    siginfo_t info{};
+    if (waitid(P_PID, static_cast<id_t>(run.pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 || info.si_pid != run.pid)
         return true;
+    std::ifstream io("/proc/" + std::to_string(run.pid) + "/io");
+    std::string key;
+    long long value = -1;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            run.rchar = value;
+    int status = 0;
+    waitpid(run.pid, &status, 0);
     run.exited = true;
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return false;
@@ -254,4 +280,45 @@ std::string Program_stderr(const Program_run& run)
 {
     const std::string text = Program_output_raw(run, "stderr");
     return run.windows ? Crlf_unix(text) : text;
+}
+
+namespace {
+
+// The value of one "Name:" line of /proc/PID/status, empty when there is none.
+std::string Status_field(pid_t pid, const std::string& name)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(name + ":", 0) == 0)
+            return line.substr(name.size() + 1);
+    return "";
+}
+
+}  // namespace
+
+bool Program_catches(const Program_run& run, int signal)
+{
+    if (run.pid <= 0 || run.exited)
+        return false;
+    const std::string caught = Status_field(run.pid, "SigCgt");
+    return !caught.empty() && (std::stoull(caught, nullptr, 16) >> (signal - 1)) & 1;
+}
+
+long Program_peak_kb(const Program_run& run)
+{
+    if (run.pid <= 0 || run.exited)
+        return 0;
+    const std::string peak = Status_field(run.pid, "VmHWM");
+    return peak.empty() ? 0 : std::stol(peak);
+}
+
+std::string Program_stdout(const Program_run& run)
+{
+    return File_slurp(run.root + "/stdout");
+}
+
+std::string Program_stderr(const Program_run& run)
+{
+    return File_slurp(run.root + "/stderr");
 }

@@ -12,6 +12,7 @@
 // Windows user keeps them.
 #pragma once
 #include <sys/types.h>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -28,6 +29,14 @@ struct Program_setup {
     std::string picture_file;                // its name; empty: <name>.txt
     bool picture_fifo = false;               // a FIFO with no writer in the file's place
     bool picture_folder = false;             // a folder in the file's place
+    // Puts whatever else is wanted at the picture file's path (a folder, a
+    // socket, a link, a sparse file...), given that path; used instead of
+    // `picture`. A failed ASSERT in it fails the test and the program still starts.
+    std::function<void(const std::string& path)> picture_make;
+    // Runs the program as this user (the test must run as root): the folder
+    // is opened to everyone and the program copied into it, since another
+    // user may not reach the build folder.
+    std::optional<uid_t> user;
     std::optional<std::string> display;      // DISPLAY; nullopt: unset
     // Set after DISPLAY, WAYLAND_DISPLAY and SDL_VIDEODRIVER have been removed
     // from the test program's own environment (everything else is passed on,
@@ -61,6 +70,7 @@ struct Program_run {
     int status = -1;      // the exit status, or 128 + signal number
     bool windows = false; // a Windows program: its line ends are CR LF
     std::string folder_named;   // the working directory as the program names it
+    long long rchar = -1; // bytes it read through read() and the like, taken just before it is reaped
 };
 
 // Forks and execs; pid is -1 (and the reason on standard error) on failure.
@@ -71,6 +81,13 @@ bool Program_wait(Program_run& run, double seconds);
 bool Program_running(Program_run& run);
 // Kills a program still running (by its pid), reaps it, removes the folder.
 void Program_stop(Program_run& run);
+// True once the program catches this signal (SigCgt in /proc/PID/status):
+// SDL sets its SIGINT and SIGTERM handlers a moment after the program starts,
+// and one of those signals before that ends the program instead.
+bool Program_catches(const Program_run& run, int signal);
+// The program's peak resident memory so far in KiB (VmHWM), 0 once it has
+// ended or when it cannot be read.
+long Program_peak_kb(const Program_run& run);
 // What the program wrote; a Windows program's C runtime writes each line
 // break as CR LF, which these give as '\n' (Program_output_raw keeps them).
 std::string Program_stdout(const Program_run& run);

@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string Rgb_text(Rgb8 c)
-{
-    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
-}
-
 struct Place_differences {
     int count = 0;
     int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -21,6 +16,11 @@ struct Place_differences {
 };
 
 }  // namespace
+
+std::string Rgb_text(Rgb8 c)
+{
+    return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
+}
 
 Rgb8 Tint_drawn(Tint c)
 {

@@ -26,6 +26,7 @@ struct Tint {
 };
 
 Rgb8 Tint_drawn(Tint c);   // low bytes
+std::string Rgb_text(Rgb8 c);   // "(r, g, b)"
 
 constexpr int model_width = 800;
 constexpr int model_height = 900;

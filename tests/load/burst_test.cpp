@@ -73,11 +73,6 @@ int Region_painted(const Image& shot, Rgb8 colour)
     return n;
 }
 
-std::string Rgb_text(Rgb8 c)
-{
-    return std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b);
-}
-
 class Burst_test : public E2e_test {
 protected:
     std::vector<Square_at> cells = Cells();

@@ -52,14 +52,17 @@ void Script_queue()
 
 }  // namespace
 
-extern "C" int SDL_WaitEvent(SDL_Event* event)
+// The program's wait looks for input with SDL_PumpEvents; so does SDL itself
+// while it starts, before its queue takes events, hence not before the first
+// picture has been shown.
+extern "C" void SDL_PumpEvents()
 {
-    static const auto real = Real<int (*)(SDL_Event*)>("SDL_WaitEvent");
-    if (!State().queued) {
+    static const auto real = Real<void (*)()>("SDL_PumpEvents");
+    if (!State().queued && State().flips > 0) {
         State().queued = true;
         Script_queue();
     }
-    return real(event);
+    real();
 }
 
 extern "C" int SDL_Flip(SDL_Surface* screen)
