@@ -312,13 +312,3 @@ long Program_peak_kb(const Program_run& run)
     const std::string peak = Status_field(run.pid, "VmHWM");
     return peak.empty() ? 0 : std::stol(peak);
 }
-
-std::string Program_stdout(const Program_run& run)
-{
-    return File_slurp(run.root + "/stdout");
-}
-
-std::string Program_stderr(const Program_run& run)
-{
-    return File_slurp(run.root + "/stderr");
-}
