@@ -9,23 +9,12 @@
 #include <string>
 #include <vector>
 #include "e2e_fixture.h"
+#include "load_picture.h"
 
 namespace {
 
-// The palette of the picture; none is the outline or the untouched colour.
-constexpr std::array<Tint, 8> palette{{{230, 57, 70},
-                                       {255, 183, 3},
-                                       {33, 158, 188},
-                                       {106, 176, 76},
-                                       {244, 162, 97},
-                                       {142, 90, 60},
-                                       {90, 60, 200},
-                                       {250, 250, 250}}};
-
-// Board rows 1-30 form one open region of 1140 squares (the large fill);
-// below it, rows 32, 34, 36 and 38 hold single squares at the even columns,
-// each walled in by outlines: a press there repaints exactly that square.
-constexpr int region_rows = 30;
+constexpr const auto& palette = load_palette;
+constexpr int region_rows = load_region_rows;
 constexpr int region_squares = region_rows * 38;
 constexpr int cell_rows[] = {32, 34, 36, 38};
 // A pixel of the outline row right below the large region.
@@ -46,14 +35,7 @@ std::vector<Square_at> Cells()
 
 std::string Burst_picture()
 {
-    const std::string wall(38, 'x');
-    std::string alternate;
-    for (int i = 1; i <= 38; ++i)
-        alternate += i % 2 ? 'x' : ' ';
-    std::vector<std::string> grid;
-    for (int j = 1; j <= 38; ++j)
-        grid.push_back(j <= region_rows ? "" : j % 2 ? wall : alternate);
-    return Picture_text(palette, grid, "burst test: one large region above a field of walled-in squares");
+    return Load_picture("burst test: one large region above a field of walled-in squares");
 }
 
 // The colour in the middle of square (i, j).

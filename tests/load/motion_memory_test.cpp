@@ -11,17 +11,11 @@
 #include <string>
 #include <vector>
 #include "e2e_fixture.h"
+#include "load_picture.h"
 
 namespace {
 
-constexpr std::array<Tint, 8> palette{{{230, 57, 70},
-                                       {255, 183, 3},
-                                       {33, 158, 188},
-                                       {106, 176, 76},
-                                       {244, 162, 97},
-                                       {142, 90, 60},
-                                       {90, 60, 200},
-                                       {250, 250, 250}}};
+constexpr const auto& palette = load_palette;
 constexpr int fills = 6;
 // Rows 1-30: one open region of 1140 squares, each fill of it over a second
 // on the layer over SDL2 and half of one on the original SDL 1.2.

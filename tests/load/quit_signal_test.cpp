@@ -13,32 +13,16 @@
 #include <string>
 #include <vector>
 #include "e2e_fixture.h"
+#include "load_picture.h"
 
 namespace {
 
-constexpr std::array<Tint, 8> palette{{{230, 57, 70},
-                                       {255, 183, 3},
-                                       {33, 158, 188},
-                                       {106, 176, 76},
-                                       {244, 162, 97},
-                                       {142, 90, 60},
-                                       {90, 60, 200},
-                                       {250, 250, 250}}};
-
-// Board rows 1-30 are one open region of 1140 squares: a press there in a
-// new colour is a fill long enough for presses to queue behind it. Below,
-// rows 32-38 hold squares walled in one by one at the even columns.
-constexpr int region_rows = 30;
+constexpr const auto& palette = load_palette;
+constexpr int region_rows = load_region_rows;
 
 std::string Quit_picture()
 {
-    std::string alternate;
-    for (int i = 1; i <= 38; ++i)
-        alternate += i % 2 ? 'x' : ' ';
-    std::vector<std::string> grid;
-    for (int j = 1; j <= 38; ++j)
-        grid.push_back(j <= region_rows ? "" : j % 2 ? std::string(38, 'x') : alternate);
-    return Picture_text(palette, grid, "quit test: one large region above a field of walled-in squares");
+    return Load_picture("quit test: one large region above a field of walled-in squares");
 }
 
 int Rounds()
