@@ -18,6 +18,11 @@ foreach(property INTERFACE_LINK_OPTIONS INTERFACE_LINK_LIBRARIES)
 endforeach()
 set(TINTORA_SDL_ENTRY mingw32 ${TINTORA_SDLMAIN})
 
+# libpng is a static library there (scripts/build-windows), and pkg-config
+# names its zlib only among the private libraries: zlib is linked in too.
+find_library(TINTORA_ZLIB NAMES libz.a z REQUIRED)
+set_property(TARGET PkgConfig::PNG APPEND PROPERTY INTERFACE_LINK_LIBRARIES ${TINTORA_ZLIB})
+
 # The C and C++ runtimes and the threads library are linked in (SDL and
 # SDL_gfx are named by their import libraries' paths, so they stay DLLs):
 # the program needs no DLL but SDL's, SDL_gfx's and Windows' own.

@@ -9,24 +9,48 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/tintora.rc.in ${CMAKE_BIN
 target_sources(tintora PRIVATE ${CMAKE_BINARY_DIR}/tintora.rc)
 target_link_libraries(tintora PRIVATE ${TINTORA_SDL_ENTRY})
 
+# The picture book is an SDL program like the painter, started by SDL's
+# start-up layer. The checker draws only off screen and is used from the
+# console: it keeps its own main (SDL's -Dmain=SDL_main is undone for its
+# entry point, and SDL_main.h's guard stands defined so that SDL.h does not
+# rename it again), so its diagnostics go to the console, never to the
+# stdout.txt SDL's layer would make.
+target_sources(tintora-book PRIVATE ${CMAKE_BINARY_DIR}/tintora.rc)
+target_link_libraries(tintora-book PRIVATE ${TINTORA_SDL_ENTRY})
+target_sources(tintora-check PRIVATE ${CMAKE_BINARY_DIR}/tintora.rc)
+set_source_files_properties(${PROJECT_SOURCE_DIR}/src/check/check_main.cpp PROPERTIES
+                            COMPILE_OPTIONS "-Umain;-D_SDL_main_h")
+
+# The painter under its own name too: the book starts it as each picture.
+install(PROGRAMS $<TARGET_FILE:tintora> $<TARGET_FILE:tintora-book> $<TARGET_FILE:tintora-check>
+        DESTINATION . COMPONENT tintora)
+
 foreach(picture ${picture_files})
   get_filename_component(picture_name ${picture} NAME_WE)
   install(PROGRAMS $<TARGET_FILE:tintora> DESTINATION . RENAME ${picture_name}.exe COMPONENT tintora)
 endforeach()
 install(FILES ${picture_files} DESTINATION . COMPONENT tintora)
 
-# The DLLs SDL and SDL_gfx were built as: from TINTORA_WINDOWS_DEPS when
-# cross-building, else from where pkg-config found SDL (MSYS2's /mingw64).
-set(deps_prefix ${TINTORA_WINDOWS_DEPS})
-if(NOT deps_prefix)
-  set(deps_prefix ${SDL_PREFIX})
+# The DLLs SDL and SDL_gfx were built as: from the prefixes in
+# TINTORA_WINDOWS_DEPS when cross-building, else from where pkg-config found
+# SDL (MSYS2's /mingw64). libpng is linked in statically, so only its
+# licence comes along.
+set(deps_prefixes ${TINTORA_WINDOWS_DEPS})
+if(NOT deps_prefixes)
+  set(deps_prefixes ${SDL_PREFIX})
 endif()
-file(GLOB sdl_dlls ${deps_prefix}/bin/SDL.dll ${deps_prefix}/bin/libSDL_gfx*.dll)
+set(sdl_dlls)
+set(sdl_licences)
+foreach(deps_prefix ${deps_prefixes})
+  file(GLOB prefix_dlls ${deps_prefix}/bin/SDL.dll ${deps_prefix}/bin/libSDL_gfx*.dll)
+  file(GLOB prefix_licences ${deps_prefix}/licences/*)
+  list(APPEND sdl_dlls ${prefix_dlls})
+  list(APPEND sdl_licences ${prefix_licences})
+endforeach()
 if(NOT sdl_dlls)
-  message(FATAL_ERROR "No SDL.dll or libSDL_gfx DLL in ${deps_prefix}/bin")
+  message(FATAL_ERROR "No SDL.dll or libSDL_gfx DLL in ${deps_prefixes}")
 endif()
 install(FILES ${sdl_dlls} DESTINATION . COMPONENT tintora)
-file(GLOB sdl_licences ${deps_prefix}/licences/*)
 install(FILES ${sdl_licences} DESTINATION licences COMPONENT tintora)
 
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${CMAKE_BINARY_DIR}/README.txt

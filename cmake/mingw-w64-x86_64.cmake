@@ -16,10 +16,11 @@ set(CMAKE_RANLIB ${mingw_triplet}-gcc-ranlib-posix CACHE FILEPATH "")
 set(CMAKE_STRIP ${mingw_triplet}-strip CACHE FILEPATH "")
 set(CMAKE_OBJDUMP ${mingw_triplet}-objdump CACHE FILEPATH "")
 
-# The Windows libraries: SDL and SDL_gfx from TINTORA_WINDOWS_DEPS (found
-# through their pkg-config files there, never the build machine's own), the
-# rest from the toolchain's sysroot.
-set(TINTORA_WINDOWS_DEPS "" CACHE PATH "Prefix of SDL 1.2 and SDL_gfx built for Windows")
+# The Windows libraries: SDL, SDL_gfx and libpng from the prefixes listed in
+# TINTORA_WINDOWS_DEPS (found through their pkg-config files there, never
+# the build machine's own), zlib and the rest from the toolchain's sysroot
+# (Debian's libz-mingw-w64-dev).
+set(TINTORA_WINDOWS_DEPS "" CACHE STRING "Prefixes (a CMake list) of SDL 1.2, SDL_gfx and libpng built for Windows")
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TINTORA_WINDOWS_DEPS)
 set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triplet} ${TINTORA_WINDOWS_DEPS})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
@@ -27,7 +28,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 if(TINTORA_WINDOWS_DEPS)
-  set(ENV{PKG_CONFIG_LIBDIR} ${TINTORA_WINDOWS_DEPS}/lib/pkgconfig)
+  set(pkg_config_dirs)
+  foreach(deps_prefix ${TINTORA_WINDOWS_DEPS})
+    list(APPEND pkg_config_dirs ${deps_prefix}/lib/pkgconfig)
+  endforeach()
+  list(APPEND pkg_config_dirs /usr/${mingw_triplet}/lib/pkgconfig)
+  string(REPLACE ";" ":" pkg_config_dirs "${pkg_config_dirs}")
+  set(ENV{PKG_CONFIG_LIBDIR} ${pkg_config_dirs})
   set(ENV{PKG_CONFIG_PATH} "")
 endif()
 

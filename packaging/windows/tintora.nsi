@@ -1,6 +1,6 @@
 ; The Windows installer: Tintora's folder (the same as the portable zip's)
-; into Program Files for every user, a Start Menu entry per picture that
-; starts it in that folder (the program reads the picture named after itself
+; into Program Files for every user, a Start Menu entry Tintora that opens
+; the picture book and one entry per picture that starts it in that folder (the program reads the picture named after itself
 ; from its working folder), and an uninstaller registered in Apps & features
 ; that takes all of it away again. /S installs and uninstalls silently.
 ; scripts/build-windows runs makensis with these defined:
@@ -53,6 +53,12 @@ FunctionEnd
 !macro Picture_shortcut NAME LABEL TITLE
   SetOutPath "$INSTDIR"
   CreateShortcut "$SMPROGRAMS\Tintora\${LABEL}.lnk" "$INSTDIR\${NAME}.exe" "" "$INSTDIR\${NAME}.exe" 0 SW_SHOWNORMAL "" "${TITLE}"
+!macroend
+
+; The entry that opens the picture book, which finds the pictures beside it.
+!macro Book_shortcut
+  SetOutPath "$INSTDIR"
+  CreateShortcut "$SMPROGRAMS\Tintora\Tintora.lnk" "$INSTDIR\tintora-book.exe" "" "$INSTDIR\tintora-book.exe" 0 SW_SHOWNORMAL "" "Choose a picture to colour in"
 !macroend
 
 Section "Tintora"

@@ -85,6 +85,9 @@ int main(int, char*[])
     book.environment = Environment_capture();
     book.places = Book_places_find(Book_executable_folder());
     book.entries = Picture_list_make(book.places.own, book.places.bundled);
+    std::erase_if(book.entries, [](const Picture_entry& entry) {
+        return !entry.own && !Picture_bundled_is(entry.folder, entry.name);
+    });
     book.cards.resize(book.entries.size());
     book.view.count = static_cast<int>(book.entries.size());
     if (book.entries.empty())

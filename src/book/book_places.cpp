@@ -18,9 +18,6 @@ Book_places Book_places_find(const std::string& executable_folder)
         return places;
     const fs::path bin(std::u8string(executable_folder.begin(), executable_folder.end()));
     places.painter = utf8(bin / Painter_file_name());
-    const fs::path installed = bin.parent_path() / "share" / "tintora" / "pictures";
-    const fs::path build_tree = bin / "share" / "tintora" / "pictures";
-    std::error_code error;
-    places.bundled = utf8(fs::is_directory(build_tree, error) && !fs::is_directory(installed, error) ? build_tree : installed);
+    places.bundled = Picture_folder_bundled(executable_folder);
     return places;
 }

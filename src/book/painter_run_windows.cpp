@@ -1,11 +1,12 @@
 // Running the painter on Windows: CreateProcessW with the painter's path as
 // the program, a command line whose first word is the picture's name (the
 // painter takes its name from there), and the picture's folder as working
-// folder, and the environment the book was given; standard error comes
-// back through an inheritable pipe.
+// folder, and the environment the book was given (SDL_STDIO_REDIRECT=0
+// added); standard error comes back through an inheritable pipe.
 #include "book/painter_run.h"
 #include <windows.h>
 #include <algorithm>
+#include <cctype>
 #include <cwchar>
 #include <cwctype>
 
@@ -113,7 +114,17 @@ Painter_outcome Painter_run(const std::string& painter, const std::string& name,
     std::wstring command_line = L"\"" + Wide_of(name) + L"\"";
     const std::wstring program = Wide_of(painter);
     const std::wstring working = Wide_of(folder);
-    std::wstring block = Environment_block(environment);
+    // SDL's start-up layer in the painter would send its standard error to
+    // stderr.txt beside the .exe (and nowhere in a folder the person may not
+    // write to) instead of the pipe: the book asks for the console streams,
+    // so that the painter's message comes back and is shown in the book.
+    std::vector<std::string> painter_environment;
+    for (const std::string& entry : environment)
+        if (entry.size() < 19 || !std::equal(entry.begin(), entry.begin() + 19, "SDL_STDIO_REDIRECT=",
+                                             [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; }))
+            painter_environment.push_back(entry);
+    painter_environment.push_back("SDL_STDIO_REDIRECT=0");
+    std::wstring block = Environment_block(painter_environment);
     PROCESS_INFORMATION process{};
     const BOOL created = CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
                                         CREATE_UNICODE_ENVIRONMENT, block.data(), working.c_str(), &startup, &process);

@@ -12,3 +12,13 @@ std::string Picture_folder_own();
 std::string Book_executable_folder();
 // The painter's file name beside the book: "tintora" or "tintora.exe".
 std::string Painter_file_name();
+
+// Where the bundled pictures lie, seen from the book's folder `bin`:
+// ../share/tintora/pictures installed on Linux (bin/share/tintora/pictures
+// in a build tree); the book's own folder on Windows, where each picture's
+// .exe stands beside its .txt.
+std::string Picture_folder_bundled(const std::string& bin);
+// Whether `name` in the bundled folder is a picture: on Windows that folder
+// also holds README.txt (and SDL's stdout.txt and stderr.txt), so only a
+// .txt with its own .exe beside it counts; on Linux every one does.
+bool Picture_bundled_is(const std::string& folder, const std::string& name);

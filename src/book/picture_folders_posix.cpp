@@ -30,3 +30,17 @@ std::string Painter_file_name()
 {
     return "tintora";
 }
+
+std::string Picture_folder_bundled(const std::string& bin)
+{
+    namespace fs = std::filesystem;
+    const fs::path installed = fs::path(bin).parent_path() / "share" / "tintora" / "pictures";
+    const fs::path build_tree = fs::path(bin) / "share" / "tintora" / "pictures";
+    std::error_code error;
+    return (fs::is_directory(build_tree, error) && !fs::is_directory(installed, error) ? build_tree : installed).string();
+}
+
+bool Picture_bundled_is(const std::string&, const std::string&)
+{
+    return true;
+}

@@ -45,3 +45,17 @@ std::string Painter_file_name()
 {
     return "tintora.exe";
 }
+
+std::string Picture_folder_bundled(const std::string& bin)
+{
+    return bin;
+}
+
+bool Picture_bundled_is(const std::string& folder, const std::string& name)
+{
+    const std::u8string utf8_folder(folder.begin(), folder.end());
+    const std::u8string utf8_name(name.begin(), name.end());
+    std::error_code error;
+    return std::filesystem::is_regular_file(
+        std::filesystem::path(utf8_folder) / std::filesystem::path(utf8_name + u8".exe"), error);
+}

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include "check/text_position.h"
+#include "check/text_source.h"
 #include "picture_file/file_open.h"
 #include "picture_file/text_stream.h"
 
@@ -426,13 +427,19 @@ Picture_check Picture_check_file(const std::string& path)
     Squares_create(squarecount, check.squares, squaresize, menustrip, defaultcolour, bordercolour);
     Picture_trace trace;
     // The reader's "WHAT?" lines are told as diagnostics instead.
-    std::FILE* whats = std::tmpfile();
+    std::FILE* whats = Check_scratch_open();
     if (!whats) {
         check.why = "no scratch file for the reader's reports";
         return check;
     }
-    check.why = Picture_file_read(path, squarecount, check.squares, colourcount, check.colours, bordercolour,
-                                  whats, &trace);
+    {
+        int read_error = 0;
+        std::FILE* in = Check_text_open(path, read_error, check.why);
+        if (in) {
+            Picture_read(in, squarecount, check.squares, colourcount, check.colours, bordercolour, whats, &trace);
+            Check_text_close(in, read_error, check.why);
+        }
+    }
     std::fclose(whats);
     if (!check.why.empty())
         return check;
@@ -441,10 +448,10 @@ Picture_check Picture_check_file(const std::string& path)
     std::string text;
     int read_error = 0;
     std::string why;
-    if (std::FILE* in = Picture_file_open(path, read_error, why)) {
+    if (std::FILE* in = Check_text_open(path, read_error, why)) {
         for (int c = std::fgetc(in); c != EOF; c = std::fgetc(in))
             text.push_back(static_cast<char>(c));
-        Picture_file_close(in, read_error, why);
+        Check_text_close(in, read_error, why);
     }
     // What a Ctrl-Z hides: the raw bytes after the first one. Only a regular
     // file is opened again (one put in its place since could be a pipe).

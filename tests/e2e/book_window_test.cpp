@@ -21,10 +21,16 @@ const Rgb8 background{0x30, 0x30, 0x30};
 const Rgb8 selection{255, 200, 0};
 const Rgb8 banner{120, 20, 20};
 
+std::string Environment_get(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 std::string Book_default()
 {
-    const char* asked = std::getenv("TINTORA_E2E_BOOK");
-    return asked && *asked ? asked : TINTORA_BOOK;
+    const std::string asked = Environment_get("TINTORA_E2E_BOOK");
+    return asked.empty() ? TINTORA_BOOK : asked;
 }
 
 // The documented rule: thumbnail pixel (x, y) is pixel (5x + 2, 5y + 2).
@@ -101,19 +107,29 @@ const std::string cat = Picture_text({{{10, 10, 10}, {250, 250, 250}, {240, 120,
 
 class Book_window : public E2e_test {
 protected:
+    // The book runs from the Windows layout (its own folder holding the
+    // painter and the pictures) when TINTORA_E2E_BOOK_FOLDER names one; the
+    // own pictures folder is then the one that Windows program finds
+    // (%APPDATA%\Tintora\pictures, named by TINTORA_E2E_BOOK_OWN as a Linux
+    // path), else one of XDG_DATA_HOME in a fresh temporary folder.
     void SetUp() override
     {
-        char name[] = "/tmp/tintora-book-e2e-XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        data = name;
-        own = data + "/tintora/pictures";
+        own = Environment_get("TINTORA_E2E_BOOK_OWN");
+        if (own.empty()) {
+            char name[] = "/tmp/tintora-book-e2e-XXXXXX";
+            ASSERT_NE(mkdtemp(name), nullptr);
+            data = name;
+            own = data + "/tintora/pictures";
+        }
+        std::error_code ignored;
+        fs::remove_all(own, ignored);
         fs::create_directories(own);
     }
     void TearDown() override
     {
         E2e_test::TearDown();
         std::error_code ignored;
-        fs::remove_all(data, ignored);
+        fs::remove_all(data.empty() ? own : data, ignored);
     }
 
     // Starts the book with the own folder above and waits for its window.
@@ -123,7 +139,11 @@ protected:
         setup.executable = Book_default();
         setup.name = "tintora-book";
         setup.display = E2e_shared().server.display;
-        setup.environment = {{"XDG_DATA_HOME", data}};
+        setup.folder = Environment_get("TINTORA_E2E_BOOK_FOLDER");
+        if (data.empty())
+            setup.environment = {{"SDL_STDIO_REDIRECT", "0"}};
+        else
+            setup.environment = {{"XDG_DATA_HOME", data}};
         if (!Wait_until(10, [&] { return Window_find(E2e_shared().watch, book_caption) == 0; }))
             return ::testing::AssertionFailure() << "a book of an earlier run is still there";
         Program_stop(run);
