@@ -9,6 +9,7 @@
 #include "fill/square_colour.h"
 #include "board_fixture.h"
 #include "surface_fixture.h"
+#include "four_rooms.h"
 
 namespace {
 
@@ -84,23 +85,6 @@ TEST(RegionFill, TakesUpLeftRightUpDownInTurnFromTheMiddle)
     for (auto [i, j] : left_right_up_down)
         At(squares, i, j).c = defaultcolour;
     EXPECT_EQ(Fill_order(squares, 20, 20, red), left_right_up_down);
-}
-
-// Four rooms around the middle square, each behind one of its neighbours,
-// between the board's two diagonals (outlines that touch only at corners).
-enum Room { room_left, room_right, room_up, room_down, no_room };
-
-Room Room_of(int i, int j)
-{
-    if (i < 20 && i < j && j < 40 - i)
-        return room_left;
-    if (i > 20 && 40 - i < j && j < i)
-        return room_right;
-    if (j < 20 && j < i && i < 40 - j)
-        return room_up;
-    if (j > 20 && 40 - j < i && i < j)
-        return room_down;
-    return no_room;
 }
 
 // The whole room behind the left neighbour is filled before the first square

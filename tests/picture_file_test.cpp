@@ -30,8 +30,9 @@ struct Picture {
     std::set<std::pair<int, int>> outlines;   // interior outline squares (ring excluded)
 };
 
-// Reads `text` as a picture file through the text layer, on a freshly built board.
-Picture Picture_of(const std::string& text)
+// Reads `text` as a picture file through the text layer, on a freshly built
+// board; with a trace, as tintora-check reads it.
+Picture Picture_of(const std::string& text, Picture_trace* trace = nullptr)
 {
     Picture p;
     Squares_create(squarecount, p.squares, squaresize, menustrip, defaultcolour, bordercolour);
@@ -41,7 +42,7 @@ Picture Picture_of(const std::string& text)
     char* report = nullptr;
     std::size_t report_size = 0;
     std::FILE* out = open_memstream(&report, &report_size);
-    Picture_read(in, squarecount, p.squares, colourcount, p.colours, bordercolour, out);
+    Picture_read(in, squarecount, p.squares, colourcount, p.colours, bordercolour, out, trace);
     std::fclose(out);
     std::fclose(in);
     p.report.assign(report, report_size);
@@ -135,25 +136,6 @@ TEST(Grid, FollowsTheCursorRules)
     }
 }
 
-// Reads `text` with a trace, as tintora-check does.
-Picture Picture_traced(const std::string& text, Picture_trace& trace)
-{
-    Picture p;
-    Squares_create(squarecount, p.squares, squaresize, menustrip, defaultcolour, bordercolour);
-    p.colours.fill(Colour{-7, -7, -7});
-    int read_error = 0;
-    std::FILE* in = Text_open(Memory_file(text), &read_error);
-    char* report = nullptr;
-    std::size_t report_size = 0;
-    std::FILE* out = open_memstream(&report, &report_size);
-    Picture_read(in, squarecount, p.squares, colourcount, p.colours, bordercolour, out, &trace);
-    std::fclose(out);
-    std::fclose(in);
-    p.report.assign(report, report_size);
-    std::free(report);
-    return p;
-}
-
 TEST(Trace, LeavesWhatIsReadUnchanged)
 {
     const std::string files[] = {
@@ -165,7 +147,7 @@ TEST(Trace, LeavesWhatIsReadUnchanged)
     };
     for (const std::string& text : files) {
         Picture_trace trace;
-        const Picture traced = Picture_traced(text, trace);
+        const Picture traced = Picture_of(text, &trace);
         const Picture plain = Picture_of(text);
         EXPECT_EQ(traced.report, plain.report) << text;
         for (std::size_t k = 0; k < plain.squares.size(); ++k)
@@ -181,7 +163,7 @@ TEST(Trace, GivesPositionsInTheTranslatedTextAndWhatEachCharacterDid)
     // CR LF after entry 2 is one character.
     const std::string text = "1 ,2,3\r\n4,5,6\r\n7,7,7\n8,8,8\n9,9,9\n10,10,10\ntitle \nx\tX\n";
     Picture_trace trace;
-    Picture_traced(text, trace);
+    Picture_of(text, &trace);
     ASSERT_EQ(trace.palette.size(), 8u);
     const Palette_trace& first = trace.palette[0];
     EXPECT_EQ(first.start, 0);

@@ -8,6 +8,7 @@
 // means the fill has ended.
 #include <cstdio>
 #include "e2e_fixture.h"
+#include "four_rooms.h"
 
 namespace {
 
@@ -192,18 +193,6 @@ TEST_F(Colouring, FillSpreadsVisiblyInSnakeOrder)
 // out of turn for at least half of the fill.
 TEST_F(Colouring, FillFromTheMiddleTakesTheRoomsLeftRightUpDownInTurn)
 {
-    enum Room { room_left, room_right, room_up, room_down, no_room };
-    const auto room_of = [](int i, int j) {
-        if (i < 20 && i < j && j < 40 - i)
-            return room_left;
-        if (i > 20 && 40 - i < j && j < i)
-            return room_right;
-        if (j < 20 && j < i && i < 40 - j)
-            return room_up;
-        if (j > 20 && 40 - j < i && i < j)
-            return room_down;
-        return no_room;
-    };
     const char* room_names[] = {"left", "right", "upper", "lower"};
     std::vector<std::string> grid;
     for (int j = 1; j <= 38; ++j) {
@@ -216,8 +205,8 @@ TEST_F(Colouring, FillFromTheMiddleTakesTheRoomsLeftRightUpDownInTurn)
     std::array<int, 4> room_size{};
     for (int i = 1; i <= 38; ++i)
         for (int j = 1; j <= 38; ++j)
-            if (room_of(i, j) != no_room)
-                ++room_size[room_of(i, j)];
+            if (Room_of(i, j) != no_room)
+                ++room_size[Room_of(i, j)];
     ASSERT_EQ(room_size, (std::array<int, 4>{361, 324, 361, 324}));
 
     const Rgb8 painted = Tint_drawn(palette[0]);
@@ -234,8 +223,8 @@ TEST_F(Colouring, FillFromTheMiddleTakesTheRoomsLeftRightUpDownInTurn)
             for (int j = 1; j <= 38; ++j)
                 if (Image_at(shot, 20 * i + 10, 100 + 20 * j + 10) == painted) {
                     Screen_model_square(seen, i, j) = palette[0];
-                    if (room_of(i, j) != no_room)
-                        ++count[room_of(i, j)];
+                    if (Room_of(i, j) != no_room)
+                        ++count[Room_of(i, j)];
                 }
         const std::string differences = Image_differences(Screen_model_draw(seen), shot);
         ASSERT_TRUE(differences.empty()) << "a view shows more than squares painted (screenshot "
