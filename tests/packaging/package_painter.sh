@@ -10,7 +10,7 @@
 # when $2 is set; Escape ends it.
 Painter_check() {
     local n=$1 colour=${2:-} folder=${3:-$root/usr/share/tintora/pictures} picture=${4:-$pictures/$1.txt}
-    local shot=$work/$1.png palette expected_toolbar w pid seen_ok=""
+    local shot=$work/$1.png palette expected_toolbar w pid
     Board_expected "$picture" >"$work/$n.expected"
     palette=$(Palette_expected "$picture")
     expected_toolbar=$(Toolbar_expected "$palette")
@@ -27,16 +27,7 @@ Painter_check() {
     fi
     echo "$n: the painter runs in $folder, SDL 1.2 from $sdl"
 
-    for _ in $(seq 50); do
-        import -window "$w" "$shot" 2>/dev/null || true
-        Board_seen "$shot" "$(tr '\n' ' ' <<<"$palette")" >"$work/$n.seen"
-        if cmp -s "$work/$n.expected" "$work/$n.seen" && [ "$(Toolbar_seen "$shot")" = "$expected_toolbar" ]; then
-            seen_ok=yes
-            break
-        fi
-        sleep 0.2
-    done
-    if [ -z "$seen_ok" ]; then
+    if ! Board_wait "$w" "$shot" "$palette" "$work/$n.expected" "$work/$n.seen" 50 "$expected_toolbar"; then
         cp "$shot" "$build/package/" 2>/dev/null || true
         echo "$n: the window does not show the picture (screenshot $build/package/$n.png):" >&2
         Board_differences "$work/$n.expected" "$work/$n.seen" >&2
@@ -57,18 +48,8 @@ Painter_check() {
             "$work/$n.region" "$work/$n.expected" >"$work/$n.coloured"
         xdotool mousemove --window "$w" 250 50 click 1
         xdotool mousemove --window "$w" $((20 * i + 10)) $((100 + 20 * j + 10)) click 1
-        seen_ok=""
         cp "$shot" "$work/$n-first.png"
-        for _ in $(seq 300); do
-            import -window "$w" "$shot" 2>/dev/null || true
-            Board_seen "$shot" "$(tr '\n' ' ' <<<"$palette")" >"$work/$n.seen"
-            if cmp -s "$work/$n.coloured" "$work/$n.seen"; then
-                seen_ok=yes
-                break
-            fi
-            sleep 0.2
-        done
-        if [ -z "$seen_ok" ]; then
+        if ! Board_wait "$w" "$shot" "$palette" "$work/$n.coloured" "$work/$n.seen" 300; then
             cp "$shot" "$build/package/" 2>/dev/null || true
             echo "$n: colouring the region at ($i, $j) did not give the expected board (screenshot $build/package/$n.png):" >&2
             Board_differences "$work/$n.coloured" "$work/$n.seen" >&2

@@ -58,6 +58,23 @@ Board_seen() {
             END { for (j = 0; j < 40; j++) { line = ""; for (i = 0; i < 40; i++) line = line cell[j, i]; print line } }'
 }
 
+# Screenshots window $1 into $2 until its board, read with the palette $3
+# ("r,g,b" lines), is the one in file $4 and, when $7 is given, its toolbar
+# reads $7 (Toolbar_expected); at most $6 tries 0.2 s apart. The board last
+# seen is left in $5. Fails when the window never shows it.
+Board_wait() {
+    local w=$1 shot=$2 palette=$3 expected=$4 seen=$5 tries=$6 toolbar=${7:-}
+    for _ in $(seq "$tries"); do
+        import -window "$w" "$shot" 2>/dev/null || true
+        Board_seen "$shot" "$(tr '\n' ' ' <<<"$palette")" >"$seen"
+        if cmp -s "$expected" "$seen" && { [ -z "$toolbar" ] || [ "$(Toolbar_seen "$shot")" = "$toolbar" ]; }; then
+            return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
 # The toolbar: each item's swatch middle, then the pixel 7 in from its left,
 # which is the grey frame (50,50,50) only on the selected item.
 Toolbar_seen() {
