@@ -98,7 +98,7 @@ $text") >"$work/out" 2>"$work/err"
     [ ! -s "$work/cwd" ] || cwd=$(cat "$work/cwd")
     rm -f "$work/cwd"
     if [ "$status" != "$expected" ]; then
-        fail "$where: the example ended with status $status, not $expected:"
+        fail "$where: the example ended with status $status, not $expected (if it cannot run here, say why in <!-- not run: REASON --> on the line before it):"
         sed 's/^/    $ /' <<<"${text%$'\n'}"
         cat "$work/out" "$work/err" | sed 's/^/    /'
     else
