@@ -53,7 +53,12 @@ Book_open() {
     }
     echo "$n: thumbnail $index is the painter's first view reduced, pixel for pixel"
     bw=$(Window_wait "Tintora pictures")
-    [ -n "$bw" ] || fail "the book did not come back after $n closed"
+    if [ -z "$bw" ]; then
+        local state="has ended"
+        [ ! -d "/proc/$book_pid" ] || state="still runs ($(tr '\0' ' ' <"/proc/$book_pid/wchan" 2>/dev/null))"
+        cat "$work/book.out" >&2
+        fail "the book did not come back after $n closed: it $state (its output is above)"
+    fi
 }
 
 # The one menu entry, which software centres launch: the picture book. A
