@@ -100,6 +100,26 @@ class Picture:
             pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
         return self.poly(pts, solid)
 
+    def tiles(self, mask, centres):
+        """Splits the squares of mask into tiles, each square going to its
+        nearest centre, with a line of single squares between the tiles: of
+        two squares side by side in different tiles, the one in the later
+        tile becomes outline, so no two tiles touch along a side."""
+        owner = [[None] * SIZE for _ in range(SIZE)]
+        for y in range(SIZE):
+            for x in range(SIZE):
+                if mask[y][x]:
+                    owner[y][x] = min(range(len(centres)),
+                                      key=lambda k: (centres[k][0] - x) ** 2 + (centres[k][1] - y) ** 2)
+        for y in range(SIZE):
+            for x in range(SIZE):
+                if owner[y][x] is None:
+                    continue
+                for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+                    if (0 <= x + dx < SIZE and 0 <= y + dy < SIZE and owner[y + dy][x + dx] is not None
+                            and owner[y + dy][x + dx] < owner[y][x]):
+                        self.grid[y][x] = True
+
     def within(self, mask, draw):
         """Runs draw, keeping only what it changes inside mask (a shape's result)."""
         before = [row[:] for row in self.grid]
