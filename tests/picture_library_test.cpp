@@ -34,18 +34,18 @@ struct Library_entry {
 // children, in that order. A new picture gets its place here with the count
 // it was drawn with.
 constexpr Library_entry library[] = {
-    {"snail", 4}, {"strawberry", 5}, {"apple", 6}, {"jellyfish", 6}, {"starfish", 6}, {"cherries", 7},
-    {"helicopter", 7}, {"kite", 7}, {"whale", 7}, {"aeroplane", 8}, {"cactus", 8}, {"ghost", 8},
-    {"ice-cream", 8}, {"ladybird", 8}, {"pig", 8}, {"balloon", 9}, {"duck", 9}, {"frog", 9}, {"snowman", 9},
-    {"tent", 9}, {"wizard-hat", 9}, {"bee", 10}, {"car", 10}, {"crab", 10}, {"pizza", 10}, {"planet", 10},
-    {"submarine", 10}, {"sun", 10}, {"cat", 11}, {"cupcake", 11}, {"moon", 11}, {"mushroom", 11},
-    {"sandcastle", 11}, {"ufo", 11}, {"umbrella", 11}, {"boat", 12}, {"crown", 12}, {"dog", 12},
-    {"church", 13}, {"leaf", 13}, {"lighthouse", 13}, {"rabbit", 13}, {"tractor", 13}, {"barn", 14},
-    {"pumpkin", 14}, {"tree", 14}, {"goldfish", 15}, {"tulips", 15}, {"teapot", 16}, {"train", 16},
-    {"watermelon", 16}, {"bus", 17}, {"butterfly", 17}, {"dragon", 17}, {"flower", 17}, {"igloo", 18},
-    {"penguin", 18}, {"windmill", 18}, {"cake", 19}, {"fire-engine", 19}, {"palm", 19}, {"owl", 20},
-    {"christmas-tree", 22}, {"rocket", 22}, {"robot", 23}, {"treasure", 23}, {"house", 24}, {"castle", 29},
-    {"sunflower", 29}, {"turtle", 29}, {"bicycle", 30}, {"autumn-tree", 47}, {"city", 48}, {"honeycomb", 61},
+    {"snail", 4}, {"strawberry", 4}, {"jellyfish", 5}, {"whale", 5}, {"apple", 6}, {"starfish", 6},
+    {"wizard-hat", 6}, {"aeroplane", 7}, {"cherries", 7}, {"helicopter", 7}, {"ice-cream", 7}, {"kite", 7},
+    {"cactus", 8}, {"crab", 8}, {"duck", 8}, {"ghost", 8}, {"ladybird", 8}, {"pig", 8}, {"snowman", 8},
+    {"submarine", 8}, {"tent", 8}, {"balloon", 9}, {"bee", 9}, {"car", 9}, {"frog", 9}, {"moon", 9},
+    {"pizza", 9}, {"umbrella", 9}, {"crown", 10}, {"cupcake", 10}, {"dog", 10}, {"planet", 10},
+    {"pumpkin", 10}, {"sandcastle", 10}, {"sun", 10}, {"cat", 11}, {"leaf", 11}, {"mushroom", 11}, {"ufo", 11},
+    {"boat", 12}, {"tulips", 12}, {"windmill", 12}, {"church", 13}, {"lighthouse", 13}, {"rabbit", 13},
+    {"tractor", 13}, {"barn", 14}, {"dragon", 14}, {"tree", 14}, {"christmas-tree", 15}, {"goldfish", 15},
+    {"penguin", 15}, {"teapot", 16}, {"train", 16}, {"watermelon", 16}, {"bus", 17}, {"butterfly", 17},
+    {"cake", 17}, {"fire-engine", 17}, {"flower", 17}, {"igloo", 18}, {"palm", 18}, {"robot", 19}, {"owl", 20},
+    {"sunflower", 21}, {"rocket", 22}, {"treasure", 22}, {"house", 24}, {"bicycle", 26}, {"castle", 29},
+    {"turtle", 29}, {"autumn-tree", 40}, {"city", 46}, {"honeycomb", 61},
 };
 
 void PrintTo(const Library_entry& entry, std::ostream* out)
