@@ -41,7 +41,7 @@ constexpr Library_entry library[] = {
     {"pizza", 9}, {"umbrella", 9}, {"crown", 10}, {"cupcake", 10}, {"dog", 10}, {"planet", 10},
     {"pumpkin", 10}, {"sandcastle", 10}, {"sun", 10}, {"cat", 11}, {"leaf", 11}, {"mushroom", 11}, {"ufo", 11},
     {"boat", 12}, {"tulips", 12}, {"windmill", 12}, {"church", 13}, {"lighthouse", 13}, {"rabbit", 13},
-    {"tractor", 13}, {"barn", 14}, {"dragon", 14}, {"tree", 14}, {"christmas-tree", 15}, {"goldfish", 15},
+    {"tractor", 13}, {"barn", 14}, {"friendly-dragon", 14}, {"tree", 14}, {"christmas-tree", 15}, {"goldfish", 15},
     {"penguin", 15}, {"teapot", 16}, {"train", 16}, {"watermelon", 16}, {"bus", 17}, {"butterfly", 17},
     {"cake", 17}, {"fire-engine", 17}, {"flower", 17}, {"igloo", 18}, {"palm", 18}, {"robot", 19}, {"owl", 20},
     {"sunflower", 21}, {"rocket", 22}, {"treasure", 22}, {"house", 24}, {"bicycle", 26}, {"castle", 29},
