@@ -35,17 +35,17 @@ struct Library_entry {
 // it was drawn with.
 constexpr Library_entry library[] = {
     {"snail", 4}, {"strawberry", 4}, {"jellyfish", 5}, {"whale", 5}, {"apple", 6}, {"starfish", 6},
-    {"wizard-hat", 6}, {"aeroplane", 7}, {"cherries", 7}, {"helicopter", 7}, {"ice-cream", 7}, {"kite", 7},
-    {"cactus", 8}, {"crab", 8}, {"duck", 8}, {"ghost", 8}, {"ladybird", 8}, {"pig", 8}, {"snowman", 8},
-    {"submarine", 8}, {"tent", 8}, {"balloon", 9}, {"bee", 9}, {"car", 9}, {"frog", 9}, {"moon", 9},
-    {"pizza", 9}, {"umbrella", 9}, {"crown", 10}, {"cupcake", 10}, {"dog", 10}, {"planet", 10},
+    {"wizard-hat", 6}, {"aeroplane", 7}, {"cherries", 7}, {"flying-kite", 7}, {"helicopter", 7},
+    {"ice-cream", 7}, {"cactus", 8}, {"crab", 8}, {"duck", 8}, {"ghost", 8}, {"ladybird", 8}, {"pig", 8},
+    {"snowman", 8}, {"submarine", 8}, {"tent", 8}, {"balloon", 9}, {"bee", 9}, {"car", 9}, {"frog", 9},
+    {"moon", 9}, {"pizza", 9}, {"umbrella", 9}, {"crown", 10}, {"cupcake", 10}, {"dog", 10}, {"planet", 10},
     {"pumpkin", 10}, {"sandcastle", 10}, {"sun", 10}, {"cat", 11}, {"leaf", 11}, {"mushroom", 11}, {"ufo", 11},
     {"boat", 12}, {"tulips", 12}, {"windmill", 12}, {"church", 13}, {"lighthouse", 13}, {"rabbit", 13},
-    {"tractor", 13}, {"barn", 14}, {"friendly-dragon", 14}, {"tree", 14}, {"christmas-tree", 15}, {"goldfish", 15},
-    {"penguin", 15}, {"teapot", 16}, {"train", 16}, {"watermelon", 16}, {"bus", 17}, {"butterfly", 17},
-    {"cake", 17}, {"fire-engine", 17}, {"flower", 17}, {"igloo", 18}, {"palm", 18}, {"robot", 19}, {"owl", 20},
-    {"sunflower", 21}, {"rocket", 22}, {"treasure", 22}, {"house", 24}, {"bicycle", 26}, {"castle", 29},
-    {"turtle", 29}, {"autumn-tree", 40}, {"city", 46}, {"honeycomb", 61},
+    {"tractor", 13}, {"barn", 14}, {"friendly-dragon", 14}, {"tree", 14}, {"christmas-tree", 15},
+    {"goldfish", 15}, {"penguin", 15}, {"teapot", 16}, {"train", 16}, {"watermelon", 16}, {"bus", 17},
+    {"butterfly", 17}, {"cake", 17}, {"fire-engine", 17}, {"flower", 17}, {"igloo", 18}, {"palm", 18},
+    {"robot", 19}, {"owl", 20}, {"sunflower", 21}, {"rocket", 22}, {"treasure", 22}, {"house", 24},
+    {"bicycle", 26}, {"castle", 29}, {"turtle", 29}, {"autumn-tree", 40}, {"city", 46}, {"honeycomb", 61},
 };
 
 void PrintTo(const Library_entry& entry, std::ostream* out)
