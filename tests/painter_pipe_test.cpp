@@ -55,7 +55,7 @@ TEST(Painter_run, ThePainterIsHeardToTheEndHoweverMuchItSays)
         environment.push_back("TINTORA_LOUD_BYTES=" + std::to_string(c.bytes));
         const Painter_outcome outcome = Painter_run(painter, c.name, folder, environment);
         ASSERT_TRUE(outcome.started) << outcome.errors;
-        ASSERT_NE(outcome.status, 86) << "the painter stalled on a full pipe: the book stopped reading it";
+        ASSERT_NE(outcome.status, 86) << "the painter stalled on a full pipe: the book did not read it while it ran";
         EXPECT_EQ(outcome.status, 3);
         EXPECT_LE(outcome.errors.size(), 2 * painter_errors_kept);
 
