@@ -105,6 +105,14 @@ const std::string cat = Picture_text({{{10, 10, 10}, {250, 250, 250}, {240, 120,
                                        {120, 240, 0}, {240, 0, 120}, {60, 60, 60}, {200, 100, 50}}},
                                      {"", "", "      xxxxxxxxxx", "      x        x", "      xxxxxxxxxx"}, "猫の絵");
 
+// A picture whose name holds a blank and an apostrophe: started under
+// that name, the painter must take it whole (on Windows, the first word of
+// its command line in double quotes).
+const std::string bobs_cat = Picture_text({{{250, 250, 250}, {200, 30, 30}, {30, 30, 200}, {30, 200, 30},
+                                            {250, 120, 0}, {120, 0, 250}, {0, 0, 0}, {160, 160, 40}}},
+                                          {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", "", "", "  xxxx  xxxx"},
+                                          "Bob's cat");
+
 class Book_window : public E2e_test {
 protected:
     // The book runs from the Windows layout (its own folder holding the
@@ -247,28 +255,31 @@ protected:
 
 // Pictures opened by a click: the right picture in the painter's window,
 // its thumbnail that view reduced, Escape back to the book. The person's
-// own pictures come first, one of them named in another script (the
-// painter is started under that name and finds the file).
+// own pictures come first, one of them named with a blank and an
+// apostrophe and one in another script (the painter is started under that
+// name and finds the file).
 TEST_F(Book_window, AClickOpensThePictureWhoseThumbnailItIs)
 {
+    std::ofstream(own + "/Bob's cat.txt") << bobs_cat;
     std::ofstream(own + "/dragon.txt") << dragon;
     std::ofstream(own + "/猫.txt") << cat;
     std::vector<std::string> names = Bundled_names();
     ASSERT_GE(names.size(), 8u);
-    names.insert(names.begin(), {"dragon", "猫"});
+    names.insert(names.begin(), {"Bob's cat", "dragon", "猫"});
     ASSERT_TRUE(Book_start());
     EXPECT_EQ(Window_size(E2e_shared().watch, window).width, 800);
     EXPECT_EQ(Window_size(E2e_shared().watch, window).height, 900);
     // The first picture is selected at the start.
     EXPECT_EQ(Image_at(book, thumb_x - 4, 100), selection);
-    for (int index : {0, 1, 2, 8}) {
+    for (int index : {0, 1, 2, 3, 9}) {
         SCOPED_TRACE(names[static_cast<std::size_t>(index)]);
         const Cell_place at = Thumb_place(index);
         Click(at.x + 80, at.y + 90);
         ASSERT_TRUE(Painter_wait());
         const std::string text =
-            index == 0   ? dragon
-            : index == 1 ? cat
+            index == 0   ? bobs_cat
+            : index == 1 ? dragon
+            : index == 2 ? cat
                          : File_slurp(std::string(TINTORA_PICTURES) + "/" + names[static_cast<std::size_t>(index)] + ".txt");
         const Image model = Screen_model_draw(Model_of(text));
         EXPECT_EQ(painted.rgb, model.rgb) << "the painter does not show " << names[static_cast<std::size_t>(index)]
