@@ -4,7 +4,8 @@
 // with status 3.
 // Should its writing stall for 20 s (nobody reading the pipe), it gives up
 // and ends with status 86, so a book that stops reading fails its test
-// instead of hanging it.
+// instead of hanging it. (Under Wine a process whose write is half done
+// when it gives up may linger; the test runner's time limit ends that.)
 #include <atomic>
 #include <chrono>
 #include <cstdio>
