@@ -361,6 +361,7 @@ TEST(Text_wrap, BreaksAtBlanksAndCutsWordsTooLongForALine)
     EXPECT_EQ(Text_wrap("cannot read the file", 10), "cannot\nread the\nfile");
     EXPECT_EQ(Text_wrap("/a/very/long/folder", 8), "/a/very/\nlong/fol\nder");
     EXPECT_EQ(Text_wrap("short", 10), "short");
+    EXPECT_EQ(Text_wrap("...\nthe first line\nshort\n\nlast", 10), "...\nthe first\nline\nshort\n\nlast");
 }
 
 TEST(Painter_outcome, WhatTheBookSaysForEachEnd)
