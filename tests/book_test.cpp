@@ -361,10 +361,17 @@ TEST(Text_wrap, BreaksAtBlanksAndCutsWordsTooLongForALine)
     EXPECT_EQ(Text_wrap("cannot read the file", 10), "cannot\nread the\nfile");
     EXPECT_EQ(Text_wrap("/a/very/long/folder", 8), "/a/very/\nlong/fol\nder");
     EXPECT_EQ(Text_wrap("short", 10), "short");
+    EXPECT_EQ(Text_wrap("...\nthe first line\nshort\n\nlast", 10), "...\nthe first\nline\nshort\n\nlast");
 }
 
 TEST(Painter_outcome, WhatTheBookSaysForEachEnd)
 {
+    const auto repeat = [](int count, const char* character) {
+        std::string text;
+        for (int k = 0; k < count; ++k)
+            text += character;
+        return text;
+    };
     const std::vector<std::pair<Painter_outcome, std::string>> cases{
         {{true, 0, ""}, ""},
         {{true, 0, "noise\n"}, ""},
@@ -375,6 +382,13 @@ TEST(Painter_outcome, WhatTheBookSaysForEachEnd)
         {{false, -1, "Tintora: cannot start the painter /x: No such file or directory\n"},
          "Tintora: cannot start the painter /x: No such file or directory"},
         {{false, -1, ""}, "Tintora: cannot start the painter /bin/tintora"},
+        // Windows line ends; a long message cut to what fits in the book's
+        // window: its last eight lines, or its last 600 bytes from the start
+        // of a character.
+        {{true, 2, "one\r\ntwo\r\n"}, "one\ntwo"},
+        {{true, 1, "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\nthe end\n"}, "...\n4\n5\n6\n7\n8\n9\n10\nthe end"},
+        {{true, 1, "a\n" + std::string(700, 'b')}, "..." + std::string(600, 'b')},
+        {{true, 1, repeat(700, "é") + "!"}, "..." + repeat(299, "é") + "!"},
     };
     for (const auto& [outcome, message] : cases)
         EXPECT_EQ(Painter_outcome_message(outcome, "/bin/tintora"), message) << outcome.status;
