@@ -11,7 +11,6 @@
 #include "board/geometry.h"
 #include "check/picture_check.h"
 #include "picture_file/text_stream.h"
-#include "memory_file.h"
 
 namespace {
 
@@ -32,7 +31,7 @@ void Read(benchmark::State& state, bool traced)
     std::FILE* report = std::fopen("/dev/null", "w");
     for (auto _ : state) {
         int read_error = 0;
-        std::FILE* in = Text_open(Memory_file(text), &read_error);
+        std::FILE* in = Text_open_bytes(text, &read_error);
         Picture_trace trace;
         Picture_read(in, squarecount, squares, colourcount, colours, bordercolour, report, traced ? &trace : nullptr);
         std::fclose(in);
@@ -60,7 +59,7 @@ void BM_Picture_analyse(benchmark::State& state)
     Squares_create(squarecount, read.squares, squaresize, menustrip, defaultcolour, bordercolour);
     Picture_trace trace;
     int read_error = 0;
-    std::FILE* in = Text_open(Memory_file(text), &read_error);
+    std::FILE* in = Text_open_bytes(text, &read_error);
     std::FILE* report = std::fopen("/dev/null", "w");
     Picture_read(in, squarecount, read.squares, colourcount, read.colours, bordercolour, report, &trace);
     std::fclose(report);

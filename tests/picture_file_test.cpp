@@ -16,7 +16,6 @@
 #include "picture_file/exename.h"
 #include "picture_file/file_read.h"
 #include "picture_file/text_stream.h"
-#include "memory_file.h"
 
 namespace {
 
@@ -38,7 +37,7 @@ Picture Picture_of(const std::string& text, Picture_trace* trace = nullptr)
     Squares_create(squarecount, p.squares, squaresize, menustrip, defaultcolour, bordercolour);
     p.colours.fill(Colour{-7, -7, -7});
     int read_error = 0;
-    std::FILE* in = Text_open(Memory_file(text), &read_error);
+    std::FILE* in = Text_open_bytes(text, &read_error);
     char* report = nullptr;
     std::size_t report_size = 0;
     std::FILE* out = open_memstream(&report, &report_size);

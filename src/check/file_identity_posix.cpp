@@ -1,0 +1,11 @@
+// One file on POSIX: the same device and inode.
+#include "check/file_identity.h"
+#include <sys/stat.h>
+
+bool File_same(const std::string& a, const std::string& b)
+{
+    struct stat first{};
+    struct stat second{};
+    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
