@@ -74,7 +74,7 @@ TEST(Picture_name, OnlyNamesThePainterTurnsBackIntoTheSameFile)
         {"owl.txt", "owl"},
         {"Drache mit Flügeln.txt", "Drache mit Flügeln"},   // any script, blanks too
         {"猫.txt", "猫"},
-        {"owl.TXT", ""},        // the painter asks for .txt
+        {"owl.TXT", ""},        // the painter asks for owl.txt, another file here (not on Windows)
         {"my.dragon.txt", ""},  // the painter would read my.txt
         {".txt", ""},
         {"owl.txt~", ""},
