@@ -86,8 +86,13 @@ std::string Utf8_of(const std::filesystem::path& path)
 // The painter's own message, with the file's name and folder as a path gives them.
 std::string Failure_message(const std::string& path, const std::string& why)
 {
+    // Put together by hand: Windows' own full name of "pics\CON.txt" is the
+    // device "\\.\CON", not the name the person gave.
+    std::filesystem::path full = Path_of(path);
     std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(Path_of(path), error).lexically_normal();
+    if (!full.is_absolute())
+        full = std::filesystem::current_path(error) / full;
+    full = full.lexically_normal();
     return Picture_failure_message_in(Utf8_of(full.filename()), Utf8_of(full.parent_path()), why);
 }
 
