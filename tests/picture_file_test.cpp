@@ -230,10 +230,12 @@ TEST(Encoding, MarkedAndUtf16FilesReadAsTheirUtf8Text)
 {
     // Characters outside ASCII in the title and the grid, one of them
     // outside the 16-bit range (a UTF-16 pair): each gives the reader its
-    // UTF-8 bytes, so the same "WHAT?" lines.
-    const std::string text = Grid_file(" x\xC3\xA9x\n\xE7\x8C\xAB x\n x\xF0\x9F\xA6\x89 x\n");
+    // UTF-8 bytes, so the same "WHAT?" lines. U+011A is 1A 01 in UTF-16 LE:
+    // its 0x1A is no Ctrl-Z.
+    const std::string text =
+        Grid_file(" x\xC3\xA9x\n\xE7\x8C\xAB x\xC4\x9A\n x\xF0\x9F\xA6\x89 x\n");
     const Picture want = Picture_of(text);
-    ASSERT_EQ(want.report.size(), 9 * 6u);
+    ASSERT_EQ(want.report.size(), 11 * 6u);
     for (const Saved_as as : {Saved_as::utf8_marked, Saved_as::utf16le, Saved_as::utf16be})
         for (const std::string& saved : {Saved_text(text, as), Saved_text(Crlf_of(text), as)}) {
             SCOPED_TRACE(saved.substr(0, 4));
