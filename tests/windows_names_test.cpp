@@ -8,7 +8,7 @@
 #include <string>
 #include <gtest/gtest.h>
 #include "book/picture_list.h"
-#include "check/file_identity.h"
+#include "check/file_names.h"
 #include "picture_file/file_name_windows.h"
 #include "picture_file/file_open.h"
 

@@ -10,7 +10,7 @@
 #include <SDL.h>
 #include "board/picture_view.h"
 #include "check/picture_check.h"
-#include "check/file_identity.h"
+#include "check/file_names.h"
 #include "check/png_write.h"
 #include "check/region_view.h"
 #include "main/program_path.h"

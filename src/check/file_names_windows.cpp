@@ -1,6 +1,7 @@
-// One file on Windows: the same volume and file index, asked of the file
-// itself (opened for its attributes only; a device name is never opened).
-#include "check/file_identity.h"
+// File names on Windows: one file is the same volume and file index, asked
+// of the file itself (opened for its attributes only; a device name is never
+// opened); every name reaches the file system in UTF-16.
+#include "check/file_names.h"
 #include <windows.h>
 #include <filesystem>
 #include "picture_file/file_name_windows.h"
@@ -30,4 +31,10 @@ bool File_same(const std::string& a, const std::string& b)
     BY_HANDLE_FILE_INFORMATION second{};
     return File_id(a, first) && File_id(b, second) && first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
            first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
+std::FILE* Output_file_open(const std::string& path)
+{
+    const std::filesystem::path wide(std::u8string(path.begin(), path.end()));
+    return _wfopen(wide.c_str(), L"wb");
 }
