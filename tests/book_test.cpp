@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
+#include "saved_as.h"
 #include "board/geometry.h"
 #include "board/picture_view.h"
 #include "book/book_draw.h"
@@ -74,7 +75,7 @@ TEST(Picture_name, OnlyNamesThePainterTurnsBackIntoTheSameFile)
         {"owl.txt", "owl"},
         {"Drache mit Flügeln.txt", "Drache mit Flügeln"},   // any script, blanks too
         {"猫.txt", "猫"},
-        {"owl.TXT", ""},        // the painter asks for .txt
+        {"owl.TXT", ""},        // the painter asks for owl.txt, another file here (not on Windows)
         {"my.dragon.txt", ""},  // the painter would read my.txt
         {".txt", ""},
         {"owl.txt~", ""},
@@ -224,6 +225,28 @@ TEST(Picture_card, CarriesTheMarkExactlyWhenTheCheckerWarns)
         const Picture_card card = Picture_card_make({name, (s.root / "pics").string(), true});
         EXPECT_EQ(card.warned, std::string(name) != "fine") << name;
         EXPECT_EQ(card.message, "") << name;
+    }
+}
+
+// Saved as a Windows editor saves it, a picture's card is its plain twin's:
+// the title as its text, the same thumbnail, no mark for the encoding.
+TEST(Picture_card, AMarkedOrUtf16PictureHasThePlainOnesCard)
+{
+    Scratch s;
+    const std::string plain = Sample_picture("A boat");
+    s.Write("pics/plain.txt", plain);
+    const Picture_card want = Picture_card_make({"plain", (s.root / "pics").string(), true});
+    ASSERT_TRUE(want.thumbnail);
+    for (const Saved_as as : {Saved_as::utf8_marked, Saved_as::utf16le, Saved_as::utf16be}) {
+        s.Write("pics/saved.txt", Saved_text(Crlf_of(plain), as));
+        const Picture_card card = Picture_card_make({"saved", (s.root / "pics").string(), true});
+        EXPECT_EQ(card.title, "A boat");
+        EXPECT_EQ(card.message, "");
+        EXPECT_FALSE(card.warned);
+        ASSERT_TRUE(card.thumbnail);
+        for (int y = 0; y < want.thumbnail->h; y += 3)
+            for (int x = 0; x < want.thumbnail->w; x += 3)
+                ASSERT_EQ(Pixel(card.thumbnail.get(), x, y), Pixel(want.thumbnail.get(), x, y)) << x << "," << y;
     }
 }
 

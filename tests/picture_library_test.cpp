@@ -7,6 +7,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <ostream>
 #include <set>
 #include <string>
@@ -22,6 +23,7 @@
 #include "check/picture_check.h"
 #include "gallery/gallery_sheet.h"
 #include "picture_file/file_read.h"
+#include "saved_as.h"
 
 namespace {
 
@@ -150,6 +152,60 @@ TEST_P(Picture_library, OffersEightDistinctColoursThatAllPaint)
             EXPECT_EQ(Colour_cmp(c, p.colours[static_cast<std::size_t>(other)]), 0)
                 << "the same as entry " << other + 1;
     }
+}
+
+// Saved as a Windows editor saves it (a UTF-8 mark, UTF-16 either way
+// round, each with LF and with CR LF), a picture reads exactly as its plain
+// UTF-8 twin: the same board, palette and title, the same diagnostics at
+// the same lines and columns, after one note that names the encoding.
+TEST_P(Picture_library, ReadsTheSameSavedAsAWindowsEditorSavesIt)
+{
+    const std::string name = GetParam().name;
+    std::ifstream in(name + ".txt", std::ios::binary);
+    const std::string plain((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Picture_check want = Picture_check_file(name + ".txt");
+    ASSERT_EQ(want.why, "");
+    // The title line as the plain file holds it: the line after the palette.
+    std::size_t title_start = 0;
+    for (int k = 0; k < colourcount; ++k)
+        title_start = plain.find('\n', title_start) + 1;
+    const std::string want_title = plain.substr(title_start, plain.find('\n', title_start) - title_start);
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tintora-saved-as-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::pair<const char*, Saved_as> encodings[] = {
+        {"UTF-8 with a mark", Saved_as::utf8_marked}, {"UTF-16 LE", Saved_as::utf16le}, {"UTF-16 BE", Saved_as::utf16be}};
+    for (const auto& [label, as] : encodings)
+        for (const bool crlf : {false, true}) {
+            SCOPED_TRACE(std::string(label) + (crlf ? ", CR LF" : ", LF"));
+            const std::string file = (folder / (name + ".txt")).string();
+            std::ofstream(file, std::ios::binary) << Saved_text(crlf ? Crlf_of(plain) : plain, as);
+            const Picture_check got = Picture_check_file(file);
+            ASSERT_EQ(got.why, "");
+            for (std::size_t k = 0; k < got.squares.size(); ++k)
+                ASSERT_EQ(Colour_cmp(got.squares[k].c, want.squares[k].c), 1) << "square " << k;
+            for (std::size_t k = 0; k < got.colours.size(); ++k)
+                EXPECT_EQ(Colour_cmp(got.colours[k], want.colours[k]), 1) << "palette entry " << k + 1;
+            ASSERT_FALSE(got.diagnostics.empty());
+            EXPECT_EQ(got.diagnostics.front().line, 1);
+            EXPECT_EQ(got.diagnostics.front().severity, Severity::note);
+            EXPECT_TRUE(got.diagnostics.front().message.starts_with("saved as ")) << got.diagnostics.front().message;
+            ASSERT_EQ(got.diagnostics.size(), want.diagnostics.size() + 1);
+            for (std::size_t k = 0; k < want.diagnostics.size(); ++k)
+                EXPECT_EQ(Diagnostic_format("p", got.diagnostics[k + 1]), Diagnostic_format("p", want.diagnostics[k]));
+            // The painter's own reading of it, by name.
+            Board squares{};
+            std::array<Colour, colourcount> colours{};
+            Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
+            Picture_trace trace;
+            ::testing::internal::CaptureStdout();
+            EXPECT_EQ(Picture_file_read(file, squarecount, squares, colourcount, colours, bordercolour, stdout, &trace), "");
+            EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+            EXPECT_EQ(trace.separator, want_title);
+            for (std::size_t k = 0; k < squares.size(); ++k)
+                ASSERT_EQ(Colour_cmp(squares[k].c, want.squares[k].c), 1) << "square " << k;
+        }
+    std::filesystem::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, Picture_library, ::testing::ValuesIn(library),
