@@ -3,9 +3,16 @@
 # window, a region to colour, a screenshot once the window has settled.
 # Sourced by scripts/test-package, whose variables and helpers it uses.
 
+# -noreset: left to itself, an X server starts afresh whenever its last
+# client disconnects, and drops any client that connects meanwhile. A
+# desktop never gets there (its window manager and panel stay connected);
+# this server has no client at all while the picture book has closed its
+# window and the painter has not yet opened one, or the painter has closed
+# its own and the book not yet reopened, so the book or the painter would
+# now and then find no display.
 Xvfb_start() {
     step "starting Xvfb"
-    Xvfb -displayfd 5 -screen 0 1024x1024x24 -nolisten tcp 5>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 5 -screen 0 1024x1024x24 -nolisten tcp -noreset 5>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
