@@ -443,6 +443,7 @@ Picture_check Picture_check_file(const std::string& path)
     std::fclose(whats);
     if (!check.why.empty())
         return check;
+    check.separator = trace.separator;
 
     // The text once more through the same layer, for lines and columns.
     std::string text;
