@@ -21,8 +21,10 @@ bool File_exists(const std::string& path)
 
 std::string File_replace(const std::string& path, std::string_view bytes, long fail_after)
 {
-    const std::filesystem::path target(path);
-    const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
+    // Named in full, so that a message says where.
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::absolute(path, error);
+    const std::string folder = target.parent_path().string();
     std::string scratch = folder + "/." + target.filename().string() + ".XXXXXX";
     const int fd = mkstemp(scratch.data());
     if (fd < 0)
