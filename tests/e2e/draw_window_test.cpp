@@ -55,6 +55,11 @@ protected:
         run = Program_start(setup);
         if (run.pid <= 0)
             return ::testing::AssertionFailure() << "the maker could not be started";
+        return Maker_wait(caption);
+    }
+    // Waits for the maker's window, captioned `caption`, to show the board.
+    ::testing::AssertionResult Maker_wait(const std::string& caption)
+    {
         window = 0;
         Wait_until(30, [&] {
             window = Window_find(E2e_shared().watch, caption);
@@ -103,6 +108,49 @@ protected:
     std::string data, own;
     std::optional<uid_t> user;
     long fail_after = -1;
+};
+
+// The picture book with the own folder above, built beside the maker.
+class Draw_book_test : public Draw_test {
+protected:
+    ::testing::AssertionResult Book_start()
+    {
+        Program_setup setup;
+        setup.executable = TINTORA_BOOK;
+        setup.name = "tintora-book";
+        setup.display = E2e_shared().server.display;
+        setup.environment = {{"XDG_DATA_HOME", data}};
+        run = Program_start(setup);
+        if (run.pid <= 0)
+            return ::testing::AssertionFailure() << "the book could not be started";
+        return Book_wait();
+    }
+    ::testing::AssertionResult Book_wait()
+    {
+        window = 0;
+        Wait_until(30, [&] {
+            window = Window_find(E2e_shared().watch, "Tintora pictures");
+            return window != 0 || !Program_running(run);
+        });
+        if (!window)
+            return ::testing::AssertionFailure() << "no book window; stderr: " << Program_stderr(run);
+        return ::testing::AssertionSuccess();
+    }
+    // Thumbnail `index` as the book shows it, once it shows `expected`.
+    bool Thumb_shows(int index, const Image& expected)
+    {
+        return Wait_until(20, [&] {
+            const Image shot = Grab();
+            if (shot.rgb.empty())
+                return false;
+            for (int y = 0; y < 180; ++y)
+                for (int x = 0; x < 160; ++x)
+                    if (Image_at(shot, (index % 4) * 200 + 20 + x, (index / 4) * 225 + 12 + y) !=
+                        Image_at(expected, 5 * x + 2, 5 * y + 2))
+                        return false;
+            return true;
+        });
+    }
 };
 
 // Marks squares (i, j) from columns i0..i1 of row j as outline.
@@ -263,6 +311,48 @@ TEST_F(Draw_test, FailedSavesLeaveTheOldFileAndSaySo)
         ASSERT_TRUE(Exit_wait(0));
         Program_stop(run);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The book's first card starts a new picture; E or a right click on a
+// picture of one's own opens it in the maker; back in the book, the card
+// shows what was saved.
+TEST_F(Draw_book_test, NewPictureCardAndTheChangeKey)
+{
+    ASSERT_TRUE(Book_start());
+    Click(100, 100);   // the "New picture" card
+    ASSERT_TRUE(Maker_wait("Tintora drawing: new picture"));
+    Drag({{45, 145}, {185, 145}});
+    Control(XK_s);
+    Text_type(E2e_shared().watch, window, "boat");
+    Key(XK_Return);
+    ASSERT_TRUE(Wait_until(20, [&] { return fs::exists(own + "/boat.txt"); }));
+    Key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    Screen_model model = Screen_model_create(new_palette);
+    Row_outline(model, 2, 9, 2);
+    EXPECT_TRUE(Thumb_shows(1, Screen_model_draw(model))) << Shot_save(Grab(), "book-after-new");
+
+    Click(300, 100, 3);   // a right click on it: the maker
+    ASSERT_TRUE(Maker_wait("Tintora drawing: boat"));
+    Drag({{45, 245}, {185, 245}});
+    Control(XK_s);
+    Sleep_for(0.5);
+    Key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    Row_outline(model, 2, 9, 7);
+    EXPECT_TRUE(Thumb_shows(1, Screen_model_draw(model))) << Shot_save(Grab(), "book-after-change");
+
+    Mouse_move(E2e_shared().watch, window, 300, 100);
+    Key(XK_e);   // the key does the same
+    ASSERT_TRUE(Maker_wait("Tintora drawing: boat"));
+    Key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
 }
 
 }  // namespace
