@@ -425,12 +425,25 @@ void Text_type(X_watch& watch, X_window window, const std::string& utf8)
             code = (code << 6) | (static_cast<unsigned char>(utf8[at + static_cast<std::size_t>(k)]) & 0x3Fu);
         at += static_cast<std::size_t>(extra) + 1;
         KeySym symbol = code < 0x100 ? code : 0x01000000UL | code;
-        KeySym pair[2] = {symbol, symbol};
-        XChangeKeyboardMapping(display, spare, 2, pair, 1);
+        // A character the keyboard has on a key of its own, unshifted, is
+        // typed on that key; any other on the spare key.
+        KeyCode key = XKeysymToKeycode(display, symbol);
+        int per = 0;
+        KeySym* symbols = key ? XGetKeyboardMapping(display, key, 1, &per) : nullptr;
+        const bool own_key = symbols && per > 0 && symbols[0] == symbol;
+        if (symbols)
+            XFree(symbols);
+        if (!own_key) {
+            KeySym pair[2] = {symbol, symbol};
+            XChangeKeyboardMapping(display, spare, 2, pair, 1);
+            XSync(display, False);
+            Sleep_for(0.05);   // the program takes in the new mapping before the key comes
+            key = static_cast<KeyCode>(spare);
+        }
+        XTestFakeKeyEvent(display, key, True, CurrentTime);
         XSync(display, False);
-        Sleep_for(0.05);   // the program takes in the new mapping before the key comes
-        XTestFakeKeyEvent(display, static_cast<unsigned>(spare), True, CurrentTime);
-        XTestFakeKeyEvent(display, static_cast<unsigned>(spare), False, CurrentTime);
+        Sleep_for(0.02);
+        XTestFakeKeyEvent(display, key, False, CurrentTime);
         XSync(display, False);
         Sleep_for(0.05);
     }
