@@ -15,6 +15,7 @@
 #include "board/toolbar.h"
 #include "fill/region_fill.h"
 #include "fill/square_colour.h"
+#include "main/event_wait.h"
 
 // The allocation count has to see every allocation in the process, the C++
 // library's and SDL's included, so it replaces the C allocator's entry
@@ -124,7 +125,7 @@ void BM_Square_colour(benchmark::State& state)
     int round = 0;
     const long allocations_before = allocation_count;
     for (auto _ : state)
-        Square_colour(screen, 20, 21, squarecount, squares, bordercolour, paints[round++ % 2]);
+        Square_colour(screen, 20, 21, squarecount, squares, bordercolour, paints[round++ % 2], Event_take_in);
     const long allocations = allocation_count - allocations_before;
     const double fills = static_cast<double>(state.iterations());
     state.counters["allocs/fill"] = static_cast<double>(allocations) / fills;

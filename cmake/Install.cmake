@@ -9,7 +9,7 @@
 # the checker tintora-check) go into bin: picture
 # names are common words. Software centres see one component,
 # org.tintora.Tintora: its metadata and its launchable, the menu entry (see
-# "Tintora in software centres" in the README).
+# "Tintora in software centres" in docs/packaging.md).
 include(GNUInstallDirs)
 
 set(TINTORA_PICTURE_DIR ${CMAKE_INSTALL_DATADIR}/tintora/pictures)

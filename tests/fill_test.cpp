@@ -1,6 +1,7 @@
 // The region fill: which squares it paints, in which order, and that each
 // recoloured square is shown by a redraw and a flip of its own.
 #include <array>
+#include <numeric>
 #include <utility>
 #include <vector>
 #include "board/geometry.h"
@@ -173,8 +174,17 @@ TEST(RegionFill, StaysOnABoardWhoseRingIsMissing)
 
 using SquareColour = Screen_test;
 
+// The step the fill runs after each square: notes how many flips came
+// before it.
+std::vector<int> step_after_flips;
+void Step_note()
+{
+    step_after_flips.push_back(flip_count);
+}
+
 // What the user sees: after every flip exactly one more square shows the new
-// colour, in the fill's order, and the toolbar strip is never drawn.
+// colour, in the fill's order, and the toolbar strip is never drawn. The
+// caller's step runs once per square, after that square's flip.
 TEST_F(SquareColour, ShowsEachRecolouredSquareWithAFlipOfItsOwn)
 {
     Board squares = Board_built();
@@ -196,8 +206,12 @@ TEST_F(SquareColour, ShowsEachRecolouredSquareWithAFlipOfItsOwn)
         }
         ++seen;
     };
-    Square_colour(screen, 1, 5, squarecount, squares, bordercolour, red);
+    step_after_flips.clear();
+    Square_colour(screen, 1, 5, squarecount, squares, bordercolour, red, Step_note);
     EXPECT_EQ(flip_count, 703);
+    std::vector<int> one_per_flip(703);
+    std::iota(one_per_flip.begin(), one_per_flip.end(), 1);
+    EXPECT_EQ(step_after_flips, one_per_flip);
     EXPECT_EQ(Pixel_at(screen, 50, 50), (Rgb{0, 0, 0})) << "the fill drew the toolbar";
     for (std::size_t k = 0; k < squares.size(); ++k)
         ASSERT_EQ(Colour_cmp(squares[k].c, expected[k].c), 1) << "square " << k / squarecount << "," << k % squarecount;
@@ -206,13 +220,13 @@ TEST_F(SquareColour, ShowsEachRecolouredSquareWithAFlipOfItsOwn)
 TEST_F(SquareColour, FlipsOncePerSquareOfAnEmptyInteriorAndNeverWhenNothingChanges)
 {
     Board squares = Board_built();
-    Square_colour(screen, 1, 1, squarecount, squares, bordercolour, red);
+    Square_colour(screen, 1, 1, squarecount, squares, bordercolour, red, Step_note);
     EXPECT_EQ(flip_count, 1444);
     EXPECT_EQ(Pixel_at(screen, 20 * 38 + 10, 100 + 20 * 38 + 10), (Rgb{230, 40, 40}));
 
     flip_count = 0;
-    Square_colour(screen, 20, 21, squarecount, squares, bordercolour, red);
-    Square_colour(screen, 0, 7, squarecount, squares, bordercolour, blue);
+    Square_colour(screen, 20, 21, squarecount, squares, bordercolour, red, Step_note);
+    Square_colour(screen, 0, 7, squarecount, squares, bordercolour, blue, Step_note);
     EXPECT_EQ(flip_count, 0);
 }
 

@@ -7,5 +7,10 @@
 #include "board/colour.h"
 #include "board/square.h"
 
+// Runs after each square has been shown. The program takes in the input
+// that arrived meanwhile (Event_take_in), so nothing piles up during a long
+// fill; the fill itself knows nothing of events.
+using Square_step = void (*)();
+
 void Square_colour(SDL_Surface* screen, int i, int j, int squarecount, std::span<Square> squares, Colour bordercolour,
-                   Colour mousecolour);
+                   Colour mousecolour, Square_step after_square);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include "board/geometry.h"
 #include "fill/square_colour.h"
+#include "main/event_wait.h"
 
 int mouse_detect(int x, int y, int menustrip, int squaresize, int& i, int& j)
 {
@@ -25,7 +26,9 @@ void Pointer_press(SDL_Surface* screen, int x, int y, std::span<Square> squares,
     if (x < 0 || y < 0 || x >= WIDTH || y >= HEIGHT)
         return;
     if (mouse_detect(x, y, menustrip, squaresize, i, j)) {
-        Square_colour(screen, i, j, squarecount, squares, bordercolour, mousecolour);
+        // Input that arrives while the fill runs is taken in after each
+        // square and handled, in order, when the fill is over.
+        Square_colour(screen, i, j, squarecount, squares, bordercolour, mousecolour, Event_take_in);
     } else {
         mousecolour = toolbar[static_cast<std::size_t>(i)].c;
         Toolbar_draw(screen, colourcount, toolbar, menustrip, mousecolour);
