@@ -10,6 +10,7 @@
 #include <set>
 #include "check/picture_check.h"
 #include "draw/drawing.h"
+#include "draw/drawing_open.h"
 #include "draw/file_replace.h"
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
@@ -191,6 +192,41 @@ TEST(Draw_save, AWriteThatFailsPartWayLeavesTheOldFileByteForByte)
 
     EXPECT_EQ(File_replace(path.string(), "new"), "");
     EXPECT_EQ(File_bytes(path), "new");
+}
+
+// A file the maker cannot keep as written opens as the painter shows it,
+// with the checker's own words for what a save changes; one the painter
+// refuses gets the painter's message.
+TEST(Draw_open, WhatASaveWouldChangeAndWhatCannotBeOpened)
+{
+    Scratch_folder folder;
+    const std::string palette = "230,40,40\n250,150,30\n250,220,40\n60,180,70\n60,130,230\n150,80,200\n140,90,50\n255,255,255\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        const char* words;   // in the first change; "" for none
+    } cases[] = {
+        {"plain", palette + "Owl\n x\n", ""},
+        {"unknown letter", palette + "Owl\n xX\n", "WHAT?"},
+        {"line too long", palette + "Owl\n" + std::string(40, 'x') + "\n", "right edge"},
+    };
+    for (const Case& c : cases) {
+        const fs::path path = folder.path / "owl.txt";
+        std::ofstream(path, std::ios::binary) << c.text;
+        const Drawing_opened opened = Drawing_open(path.string());
+        EXPECT_EQ(opened.why, "") << c.what;
+        EXPECT_TRUE(Colour_cmp(opened.drawing.squares[2 * squarecount + 1].c, bordercolour)) << c.what;
+        EXPECT_EQ(opened.drawing.title, "Owl") << c.what;
+        if (*c.words == 0)
+            EXPECT_TRUE(opened.changes.empty()) << c.what << ": " << opened.changes.front();
+        else
+            EXPECT_TRUE(!opened.changes.empty() && opened.changes.front().find(c.words) != std::string::npos)
+                << c.what << ": " << (opened.changes.empty() ? "nothing" : opened.changes.front());
+    }
+    fs::create_directory(folder.path / "cave.txt");
+    const Drawing_opened refused = Drawing_open((folder.path / "cave.txt").string());
+    EXPECT_NE(refused.why.find("cannot read the picture file \"cave.txt\""), std::string::npos) << refused.why;
+    EXPECT_TRUE(Drawing_open((folder.path / "new.txt").string()).why.empty());
 }
 
 }  // namespace

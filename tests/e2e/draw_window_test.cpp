@@ -280,6 +280,29 @@ TEST_F(Draw_test, ANewPictureNamedAndTitledInCyrillicIsSavedInTheOwnFolder)
     EXPECT_EQ(File_slurp(own + "/сова.txt"), line);
 }
 
+// A file that says more than the painter shows opens as the painter shows
+// it; the first save asks first, and Escape leaves the file as it was.
+TEST_F(Draw_test, AFileTheMakerCannotKeepIsShownAsThePainterShowsItAndAskedAbout)
+{
+    const std::string text = new_palette_text + "Owl\n xX 3x\n";
+    ASSERT_TRUE(Draw_start({"owl.txt"}, "Tintora drawing: Owl", text));
+    Screen_model model = Screen_model_create(new_palette);
+    Screen_model_outline(model, {" x x"});   // 'X' is answered with WHAT? and the digit is skipped
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "as the painter shows it"));
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown(false));
+    EXPECT_EQ(File_slurp(run.folder + "/owl.txt"), text);
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_Return);
+    ASSERT_TRUE(Wait_until(20, [&] { return File_slurp(run.folder + "/owl.txt") == new_palette_text + "Owl\n x x\n"; }))
+        << File_slurp(run.folder + "/owl.txt");
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
 // The old file stays byte for byte when a save fails, and the window says
 // what failed and where.
 TEST_F(Draw_test, FailedSavesLeaveTheOldFileAndSaySo)
