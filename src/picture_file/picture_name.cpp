@@ -91,9 +91,16 @@ std::string Picture_name_problem(std::string_view name)
             return "the name is not readable text (UTF-8)";
         if (c == '.')
             return "a name has no '.' (the file's name is the name and .txt)";
-        if (c != '-' && !Letter_or_digit(c))
-            return std::string("a name has only letters, digits and '-', not ") +
-                   (c == ' ' ? std::string("blanks") : c < 0x80 ? "'" + std::string(1, ascii) + "'" : "that sign");
+        if (c != '-' && !Letter_or_digit(c)) {
+            std::string why = "a name has only letters, digits and '-', not ";
+            if (c == ' ')
+                why += "blanks";
+            else if (c < 0x80)
+                why.append(1, '\'').append(1, ascii).append(1, '\'');
+            else
+                why += "that sign";
+            return why;
+        }
     }
     if (characters > name_limit)
         return "a name has at most " + std::to_string(name_limit) + " characters";
