@@ -231,6 +231,31 @@ TEST_F(Draw_test, MirrorEraseUndoAndRedo)
     ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "mirror off"));
 }
 
+// P opens the painter on the drawing as it stands, unsaved; the maker comes
+// back when the painter is closed.
+TEST_F(Draw_test, TryItShowsTheDrawingInThePainterWithoutSaving)
+{
+    ASSERT_TRUE(Draw_start({"owl.txt"}, "Tintora drawing: owl"));
+    Drag({{105, 205}, {505, 205}});
+    Key(XK_p);
+    X_window painter = 0;
+    ASSERT_TRUE(Wait_until(30, [&] { return (painter = Window_find(E2e_shared().watch, "Tintora")) != 0; }));
+    Screen_model model = Screen_model_create(new_palette);
+    Row_outline(model, 5, 25, 5);
+    const X_window maker = window;
+    window = painter;
+    EXPECT_TRUE(Screen_wait(Screen_model_draw(model), "in the painter"));
+    Key(XK_Escape);
+    window = maker;
+    ASSERT_TRUE(Maker_wait("Tintora drawing: owl"));
+    EXPECT_TRUE(Screen_wait(Screen_model_draw(model), "back in the maker"));
+    EXPECT_FALSE(fs::exists(run.folder + "/owl.txt"));
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown());   // still not saved
+    Key(XK_n);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
 TEST_F(Draw_test, EscapeWithChangesAsksEnterSavesNDiscardsEscapeGoesBack)
 {
     ASSERT_TRUE(Draw_start({"owl.txt"}, "Tintora drawing: owl"));
