@@ -42,7 +42,8 @@ protected:
                                           std::optional<std::string> picture = std::nullopt)
     {
         Program_setup setup;
-        setup.executable = TINTORA_DRAW;
+        const char* asked = std::getenv("TINTORA_E2E_DRAW");   // the Windows build's, under Wine
+        setup.executable = asked && *asked ? asked : TINTORA_DRAW;
         setup.name = "tintora-draw";
         setup.display = E2e_shared().server.display;
         setup.picture = picture;
@@ -80,9 +81,14 @@ protected:
     void Drag(const std::vector<std::pair<int, int>>& points, int button = 1)
     {
         Mouse_move(E2e_shared().watch, window, points[0].first, points[0].second);
+        if (run.windows)
+            Sleep_for(0.15);   // SDL's Windows driver places a press where it last saw the pointer
         Mouse_button(E2e_shared().watch, button, true);
-        for (const auto& [x, y] : points)
+        for (const auto& [x, y] : points) {
             Mouse_move(E2e_shared().watch, window, x, y);
+            if (run.windows)
+                Sleep_for(0.05);
+        }
         Mouse_button(E2e_shared().watch, button, false);
     }
     // Ctrl and a key, at a hand's pace: SDL2 takes a release and a press
@@ -303,6 +309,29 @@ TEST_F(Draw_test, ANewPictureNamedAndTitledInCyrillicIsSavedInTheOwnFolder)
     ASSERT_TRUE(Exit_wait(0));
     std::string line = new_palette_text + "Сова\n" + std::string(9, '\n') + std::string(9, ' ') + std::string(11, 'x') + "\n";
     EXPECT_EQ(File_slurp(own + "/сова.txt"), line);
+}
+
+// The file as the system writes text: CR LF on Windows, so that Notepad
+// shows it as lines; an opened file with LF line ends reads the same.
+TEST_F(Draw_test, OpenDrawSaveWithTheSystemsLineEnds)
+{
+    const std::string old_text = new_palette_text + "Old owl\n  x  x\n";
+    ASSERT_TRUE(Draw_start({"owl.txt"}, "Tintora drawing: Old owl", old_text));
+    Screen_model model = Screen_model_create(new_palette);
+    Screen_model_outline(model, {"  x  x"});
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "opened"));
+    Drag({{105, 205}, {505, 205}});
+    Row_outline(model, 5, 25, 5);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "drawn"));
+    Control(XK_s);
+    std::string expected = new_palette_text + "Old owl\n  x  x\n\n\n\n    " + std::string(21, 'x') + "\n";
+    if (run.windows)
+        for (std::size_t at = 0; (at = expected.find('\n', at)) != std::string::npos; at += 2)
+            expected.insert(at, 1, '\r');
+    EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(run.folder + "/owl.txt") == expected; }))
+        << File_slurp(run.folder + "/owl.txt");
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
 }
 
 // A file that says more than the painter shows opens as the painter shows
