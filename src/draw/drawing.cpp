@@ -89,22 +89,28 @@ void History_add(History& history, Edit edit)
     history.undone.clear();
 }
 
+namespace {
+
+// Moves the last edit of `from` to `to`, applying it with `apply`.
+const Edit* History_move(std::vector<Edit>& from, std::vector<Edit>& to, Drawing& drawing,
+                         void (*apply)(Drawing&, const Edit&))
+{
+    if (from.empty())
+        return nullptr;
+    to.push_back(std::move(from.back()));
+    from.pop_back();
+    apply(drawing, to.back());
+    return &to.back();
+}
+
+}  // namespace
+
 const Edit* History_undo(History& history, Drawing& drawing)
 {
-    if (history.done.empty())
-        return nullptr;
-    history.undone.push_back(std::move(history.done.back()));
-    history.done.pop_back();
-    Edit_undo(drawing, history.undone.back());
-    return &history.undone.back();
+    return History_move(history.done, history.undone, drawing, Edit_undo);
 }
 
 const Edit* History_redo(History& history, Drawing& drawing)
 {
-    if (history.undone.empty())
-        return nullptr;
-    history.done.push_back(std::move(history.undone.back()));
-    history.undone.pop_back();
-    Edit_redo(drawing, history.done.back());
-    return &history.done.back();
+    return History_move(history.undone, history.done, drawing, Edit_redo);
 }

@@ -61,13 +61,8 @@ protected:
     // Waits for the maker's window, captioned `caption`, to show the board.
     ::testing::AssertionResult Maker_wait(const std::string& caption)
     {
-        window = 0;
-        Wait_until(30, [&] {
-            window = Window_find(E2e_shared().watch, caption);
-            return window != 0 || !Program_running(run);
-        });
-        if (!window)
-            return ::testing::AssertionFailure() << "no window \"" << caption << "\"; stderr: " << Program_stderr(run);
+        if (::testing::AssertionResult shown = Caption_wait(caption); !shown)
+            return shown;
         if (!Wait_until(20, [&] {
                 const Image shot = Grab();
                 return !shot.rgb.empty() && Image_at(shot, 10, 110) == Rgb8{20, 20, 20};
@@ -131,17 +126,7 @@ protected:
             return ::testing::AssertionFailure() << "the book could not be started";
         return Book_wait();
     }
-    ::testing::AssertionResult Book_wait()
-    {
-        window = 0;
-        Wait_until(30, [&] {
-            window = Window_find(E2e_shared().watch, "Tintora pictures");
-            return window != 0 || !Program_running(run);
-        });
-        if (!window)
-            return ::testing::AssertionFailure() << "no book window; stderr: " << Program_stderr(run);
-        return ::testing::AssertionSuccess();
-    }
+    ::testing::AssertionResult Book_wait() { return Caption_wait("Tintora pictures"); }
     // Thumbnail `index` as the book shows it, once it shows `expected`.
     bool Thumb_shows(int index, const Image& expected)
     {
