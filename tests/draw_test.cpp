@@ -14,6 +14,8 @@
 #include "draw/file_replace.h"
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
+#include "draw/trace_image.h"
+#include <png.h>
 #include "picture_file/picture_name.h"
 
 namespace {
@@ -227,6 +229,38 @@ TEST(Draw_open, WhatASaveWouldChangeAndWhatCannotBeOpened)
     const Drawing_opened refused = Drawing_open((folder.path / "cave.txt").string());
     EXPECT_NE(refused.why.find("cannot read the picture file \"cave.txt\""), std::string::npos) << refused.why;
     EXPECT_TRUE(Drawing_open((folder.path / "new.txt").string()).why.empty());
+}
+
+// A drawing to trace: a black bar a tenth of the image wide, scaled up to
+// the board, is proposed as the squares it covers mostly; a file that is
+// no PNG is refused with its name.
+TEST(Draw_trace, ThePngsDarkSquaresAreProposedAsOutline)
+{
+    Scratch_folder folder;
+    const int side = 400;
+    std::vector<std::uint8_t> grey(side * side, 255);
+    for (int y = 0; y < side; ++y)
+        for (int x = 100; x < 140; ++x)
+            grey[static_cast<std::size_t>(y * side + x)] = 0;
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = side;
+    png.height = side;
+    png.format = PNG_FORMAT_GRAY;
+    const std::string path = (folder.path / "bar.png").string();
+    ASSERT_TRUE(png_image_write_to_file(&png, path.c_str(), 0, grey.data(), 0, nullptr));
+    std::string why;
+    const Trace_image image = Trace_image_load(path, why);
+    ASSERT_EQ(why, "");
+    Drawing drawing = Drawing_new();
+    const Edit edit = Trace_outline_propose(drawing, image);
+    EXPECT_EQ(edit.squares.size(), 4u * 38u);
+    for (int i = 0; i < squarecount; ++i)
+        EXPECT_EQ(Colour_cmp(Drawing_square(drawing, i, 20).c, bordercolour), i == 0 || i == 39 || (i >= 10 && i <= 13)) << i;
+
+    std::ofstream(folder.path / "not.png") << "text";
+    EXPECT_TRUE(Trace_image_load((folder.path / "not.png").string(), why).grey.empty());
+    EXPECT_NE(why.find("not.png is not a PNG image"), std::string::npos) << why;
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
 #include "draw/text_input.h"
+#include "draw/trace_image.h"
 #include "main/window_open.h"
 #include "picture_file/picture_name.h"
 
@@ -48,6 +49,8 @@ struct Maker {
     std::vector<std::string> changes;   // what the first save changes in an opened file
     bool dirty = false;
     Draw_look look;
+    Trace_image trace;                  // --trace: the drawing to trace
+    SDL_Surface* trace_view = nullptr;  // shown under the board while `look.trace` is set
     Stroke stroke;
     int button = 0;                     // the button drawing the stroke; 0 when none
     Mode mode = Mode::draw;
@@ -446,11 +449,22 @@ void Key(Maker& maker, const SDL_keysym& key)
         Show(maker);
     } else if (key.sym == SDLK_p) {
         Try_it(maker);
+    } else if (key.sym == SDLK_i && maker.trace_view) {
+        maker.look.trace = maker.look.trace ? nullptr : maker.trace_view;
+        Show(maker);
+    } else if (key.sym == SDLK_o && maker.trace_view) {
+        Edit edit = Trace_outline_propose(maker.drawing, maker.trace);
+        std::vector<Square_place> changed;
+        for (const Square_change& s : edit.squares)
+            changed.push_back({s.i, s.j});
+        Drawing_show_changed(maker.screen, maker.drawing, maker.look, changed);
+        Edit_done(maker, std::move(edit));
     }
 }
 
 struct Arguments {
     std::string file;
+    std::string trace;   // --trace IMAGE.png
     bool copy = false;   // --copy-of: open the file, save as a new picture
     bool ok = true;
 };
@@ -460,7 +474,9 @@ Arguments Arguments_read(int argc, char* argv[])
     Arguments arguments;
     for (int k = 1; k < argc; ++k) {
         const std::string word = argv[k];
-        if (word == "--copy-of" && k + 1 < argc && arguments.file.empty()) {
+        if (word == "--trace" && k + 1 < argc && arguments.trace.empty()) {
+            arguments.trace = argv[++k];
+        } else if (word == "--copy-of" && k + 1 < argc && arguments.file.empty()) {
             arguments.copy = true;
             arguments.file = argv[++k];
         } else if (!word.empty() && word[0] != '-' && arguments.file.empty()) {
@@ -478,7 +494,9 @@ int main(int argc, char* argv[])
 {
     const Arguments arguments = Arguments_read(argc, argv);
     if (!arguments.ok) {
-        std::fputs("usage: tintora-draw [FILE.txt]\n       tintora-draw --copy-of FILE.txt\n", stderr);
+        std::fputs("usage: tintora-draw [--trace IMAGE.png] [FILE.txt]\n"
+                   "       tintora-draw [--trace IMAGE.png] --copy-of FILE.txt\n",
+                   stderr);
         return 2;
     }
     Maker maker;
@@ -496,6 +514,14 @@ int main(int argc, char* argv[])
         else
             maker.path = arguments.file;
     }
+    if (!arguments.trace.empty()) {
+        std::string why;
+        maker.trace = Trace_image_load(arguments.trace, why);
+        if (!why.empty()) {
+            std::fputs(("Tintora drawing: " + why + "\n").c_str(), stderr);
+            return 2;
+        }
+    }
     if (const char* fail = std::getenv("TINTORA_DRAW_FAIL_AFTER"))
         maker.fail_after = std::atol(fail);
     // Before the window opens: opening it sets SDL variables of its own.
@@ -508,6 +534,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     SDL_EnableUNICODE(1);
+    if (!maker.trace.grey.empty())
+        maker.look.trace = maker.trace_view = Trace_view_create(maker.trace);
     Caption_set(maker);
     Show(maker);
 
@@ -531,6 +559,8 @@ int main(int argc, char* argv[])
         }
     }
     const bool window_lost = !maker.screen;
+    if (maker.trace_view)
+        SDL_FreeSurface(maker.trace_view);
     SDL_Quit();
     if (window_lost) {
         std::fputs("Tintora drawing: no display could be reached\n", stderr);

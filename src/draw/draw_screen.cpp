@@ -40,12 +40,25 @@ void Regions_paint(SDL_Surface* screen, const Drawing& drawing)
     SDL_FreeSurface(view);
 }
 
+// A square as the painter draws it, then, with a drawing to trace, the
+// drawing's part faintly over it when it is uncoloured.
+void Square_paint(SDL_Surface* screen, const Square& s, Draw_look look)
+{
+    Square_draw(screen, s, squaresize);
+    if (!look.trace || !Colour_cmp(s.c, defaultcolour))
+        return;
+    SDL_Rect part{S(s.x + 1), S(s.y + 1 - menustrip), squaresize - 1, squaresize - 1};
+    SDL_Rect place{S(s.x + 1), S(s.y + 1), 0, 0};
+    SDL_BlitSurface(look.trace, &part, screen, &place);
+}
+
 void Board_paint(SDL_Surface* screen, const Drawing& drawing, Draw_look look)
 {
     if (look.regions)
         Regions_paint(screen, drawing);
     else
-        Squares_draw(screen, squarecount, drawing.squares, squaresize);
+        for (const Square& s : drawing.squares)
+            Square_paint(screen, s, look);
     if (look.mirror)
         boxRGBA(screen, S(mirror_line_x), menustrip + 1, S(mirror_line_x), HEIGHT - 1, 0, 190, 255, 255);
 }
@@ -84,10 +97,27 @@ void Drawing_show_changed(SDL_Surface* screen, const Drawing& drawing, Draw_look
     rects.reserve(changed.size());
     for (const Square_place& at : changed) {
         const Square& s = drawing.squares[static_cast<std::size_t>(at.i * squarecount + at.j)];
-        Square_draw(screen, s, squaresize);
+        Square_paint(screen, s, look);
         rects.push_back(SDL_Rect{S(s.x + 1), S(s.y + 1), squaresize - 1, squaresize - 1});
     }
     SDL_UpdateRects(screen, static_cast<int>(rects.size()), rects.data());
+}
+
+SDL_Surface* Trace_view_create(const Trace_image& image)
+{
+    SDL_Surface* view = SDL_CreateRGBSurface(SDL_SWSURFACE, WIDTH, WIDTH, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
+    if (!view)
+        return nullptr;
+    // Faint: white stays the uncoloured grey, black shows as a mid grey.
+    const int grey = defaultcolour.r;
+    for (int y = 0; y < WIDTH; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(view->pixels) + y * view->pitch);
+        for (int x = 0; x < WIDTH; ++x) {
+            const Uint32 level = static_cast<Uint32>(grey - (255 - Trace_grey_at(image, x, y)) * 2 / 5);
+            row[x] = (level << 16) | (level << 8) | level;
+        }
+    }
+    return view;
 }
 
 void Toolbar_show(SDL_Surface* screen, const Drawing& drawing)

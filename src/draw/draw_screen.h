@@ -9,6 +9,7 @@
 #include "draw/colour_chooser.h"
 #include "draw/drawing.h"
 #include "draw/stroke.h"
+#include "draw/trace_image.h"
 
 // The mirror's axis is drawn on the grid line between columns 19 and 20.
 constexpr int mirror_line_x = squarecount / 2 * squaresize;
@@ -16,7 +17,12 @@ constexpr int mirror_line_x = squarecount / 2 * squaresize;
 struct Draw_look {
     bool mirror = false;    // the mirror line shows
     bool regions = false;   // every region in its own tint, as tintora-check --regions shows it
+    SDL_Surface* trace = nullptr;   // a drawing shown faintly in the uncoloured squares (Trace_view_create)
 };
+
+// The faint view of a drawing to trace, as large as the board; nullptr when
+// out of memory. Free it with SDL_FreeSurface.
+SDL_Surface* Trace_view_create(const Trace_image& image);
 
 // Draws the whole window (toolbar with the first colour chosen, as the
 // painter starts, then the board) and flips.
