@@ -9,6 +9,7 @@
 #include <vector>
 #include <SDL.h>
 #include "book/painter_run.h"
+#include "draw/arguments.h"
 #include "book/picture_folders.h"
 #include "draw/colour_chooser.h"
 #include "draw/draw_screen.h"
@@ -469,16 +470,16 @@ struct Arguments {
     bool ok = true;
 };
 
-Arguments Arguments_read(int argc, char* argv[])
+Arguments Arguments_read(const std::vector<std::string>& words)
 {
     Arguments arguments;
-    for (int k = 1; k < argc; ++k) {
-        const std::string word = argv[k];
-        if (word == "--trace" && k + 1 < argc && arguments.trace.empty()) {
-            arguments.trace = argv[++k];
-        } else if (word == "--copy-of" && k + 1 < argc && arguments.file.empty()) {
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        const std::string& word = words[k];
+        if (word == "--trace" && k + 1 < words.size() && arguments.trace.empty()) {
+            arguments.trace = words[++k];
+        } else if (word == "--copy-of" && k + 1 < words.size() && arguments.file.empty()) {
             arguments.copy = true;
-            arguments.file = argv[++k];
+            arguments.file = words[++k];
         } else if (!word.empty() && word[0] != '-' && arguments.file.empty()) {
             arguments.file = word;
         } else {
@@ -492,7 +493,7 @@ Arguments Arguments_read(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    const Arguments arguments = Arguments_read(argc, argv);
+    const Arguments arguments = Arguments_read(Arguments_utf8(argc, argv));
     if (!arguments.ok) {
         std::fputs("usage: tintora-draw [--trace IMAGE.png] [FILE.txt]\n"
                    "       tintora-draw [--trace IMAGE.png] --copy-of FILE.txt\n",
