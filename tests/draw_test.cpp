@@ -225,6 +225,13 @@ TEST(Draw_open, WhatASaveWouldChangeAndWhatCannotBeOpened)
             EXPECT_TRUE(!opened.changes.empty() && opened.changes.front().find(c.words) != std::string::npos)
                 << c.what << ": " << (opened.changes.empty() ? "nothing" : opened.changes.front());
     }
+    // A title the checker would take for something else is caught before saving.
+    Drawing drawing = Drawing_new();
+    drawing.title = "My owl";
+    EXPECT_TRUE(Drawing_warnings(drawing).empty());
+    drawing.title = "xx  x";
+    const auto warnings = Drawing_warnings(drawing);
+    EXPECT_TRUE(!warnings.empty() && warnings.front().find("looks like a row") != std::string::npos);
     fs::create_directory(folder.path / "cave.txt");
     const Drawing_opened refused = Drawing_open((folder.path / "cave.txt").string());
     EXPECT_NE(refused.why.find("cannot read the picture file \"cave.txt\""), std::string::npos) << refused.why;

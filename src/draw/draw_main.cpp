@@ -108,7 +108,8 @@ void Show(Maker& maker)
                                    "Enter saves it in " + Picture_folder_own() + ", Escape goes back.");
         break;
     case Mode::title:
-        Box_show(maker.screen, "Title: " + maker.typed + "_\nEnter keeps it, Escape goes back.");
+        Box_show(maker.screen, "Title: " + maker.typed + "_\n" + (maker.problem.empty() ? "" : maker.problem + "\n") +
+                                   "Enter keeps it, Escape goes back.");
         break;
     case Mode::question:
     case Mode::notice:
@@ -375,6 +376,13 @@ void Key_text(Maker& maker, const SDL_keysym& key)
     if (key.sym == SDLK_RETURN || key.sym == SDLK_KP_ENTER) {
         if (maker.mode == Mode::name) {
             Name_enter(maker);
+            return;
+        }
+        Drawing titled = maker.drawing;
+        titled.title = maker.typed;
+        if (const auto warnings = Drawing_warnings(titled); !warnings.empty()) {
+            maker.problem = "tintora-check would say: " + warnings.front();
+            Show(maker);
             return;
         }
         Edit edit;

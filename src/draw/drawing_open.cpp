@@ -5,8 +5,10 @@
 #include "draw/drawing_open.h"
 #include "check/picture_check.h"
 #include "draw/file_replace.h"
+#include "draw/picture_write.h"
 #include "picture_file/file_open.h"
 #include <filesystem>
+#include <SDL.h>
 
 Drawing_opened Drawing_open(const std::string& path)
 {
@@ -28,4 +30,20 @@ Drawing_opened Drawing_open(const std::string& path)
         if (d.severity == Severity::warning)
             opened.changes.push_back(Diagnostic_format(path, d));
     return opened;
+}
+
+std::vector<std::string> Drawing_warnings(const Drawing& drawing)
+{
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::temp_directory_path(error) /
+                                       ("tintora-draw-check-" + std::to_string(SDL_GetTicks()) + ".txt");
+    std::vector<std::string> warnings;
+    if (error || !File_replace(path.string(), Picture_text_make(drawing, Text_line_end())).empty())
+        return warnings;
+    const Picture_check check = Picture_check_file(path.string());
+    for (const Diagnostic& d : check.diagnostics)
+        if (d.severity == Severity::warning)
+            warnings.push_back(d.message);
+    std::filesystem::remove(path, error);
+    return warnings;
 }

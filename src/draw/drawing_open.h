@@ -15,3 +15,7 @@ struct Drawing_opened {
 
 // Opens `path`. A file that does not exist is a new picture to be saved there.
 Drawing_opened Drawing_open(const std::string& path);
+
+// What tintora-check would warn about in the file a save would write now
+// (a title that reads as a row of the picture, say), in its own words.
+std::vector<std::string> Drawing_warnings(const Drawing& drawing);
