@@ -11,7 +11,6 @@
 #include "board/geometry.h"
 #include "check/picture_check.h"
 #include "picture_file/text_stream.h"
-#include "memory_file.h"
 
 namespace {
 
@@ -23,16 +22,25 @@ std::string Picture_text()
     return text.str();
 }
 
-void Read(benchmark::State& state, bool traced)
+// UTF-16 LE with its mark, as Notepad's "Unicode" saves it.
+std::string Utf16_of(const std::string& text)
 {
-    const std::string text = Picture_text();
+    std::string out = "\xFF\xFE";
+    for (const char c : text)
+        out += std::string{c, '\0'};
+    return out;
+}
+
+void Read(benchmark::State& state, bool traced, bool utf16 = false)
+{
+    const std::string text = utf16 ? Utf16_of(Picture_text()) : Picture_text();
     std::array<Square, squarecount * squarecount> squares{};
     std::array<Colour, colourcount> colours{};
     Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
     std::FILE* report = std::fopen("/dev/null", "w");
     for (auto _ : state) {
         int read_error = 0;
-        std::FILE* in = Text_open(Memory_file(text), &read_error);
+        std::FILE* in = Text_open_bytes(text, &read_error);
         Picture_trace trace;
         Picture_read(in, squarecount, squares, colourcount, colours, bordercolour, report, traced ? &trace : nullptr);
         std::fclose(in);
@@ -47,6 +55,13 @@ void BM_Picture_read(benchmark::State& state)
 }
 BENCHMARK(BM_Picture_read)->Unit(benchmark::kMicrosecond);
 
+// The same picture saved as UTF-16: the decoding is all it adds.
+void BM_Picture_read_utf16(benchmark::State& state)
+{
+    Read(state, false, true);
+}
+BENCHMARK(BM_Picture_read_utf16)->Unit(benchmark::kMicrosecond);
+
 void BM_Picture_read_traced(benchmark::State& state)
 {
     Read(state, true);
@@ -60,7 +75,7 @@ void BM_Picture_analyse(benchmark::State& state)
     Squares_create(squarecount, read.squares, squaresize, menustrip, defaultcolour, bordercolour);
     Picture_trace trace;
     int read_error = 0;
-    std::FILE* in = Text_open(Memory_file(text), &read_error);
+    std::FILE* in = Text_open_bytes(text, &read_error);
     std::FILE* report = std::fopen("/dev/null", "w");
     Picture_read(in, squarecount, read.squares, colourcount, read.colours, bordercolour, report, &trace);
     std::fclose(report);

@@ -12,7 +12,6 @@
 #include "check/picture_check.h"
 #include "check/text_position.h"
 #include "picture_file/text_stream.h"
-#include "memory_file.h"
 
 namespace {
 
@@ -22,17 +21,6 @@ namespace {
     std::abort();
 }
 
-std::FILE* Text_of(const std::uint8_t* data, std::size_t size, int& read_error)
-{
-    const int raw = Memory_file(std::string_view(reinterpret_cast<const char*>(data), size));
-    if (raw < 0)
-        Broken("memfd_create failed");
-    std::FILE* in = Text_open(raw, &read_error);
-    if (!in)
-        Broken("Text_open failed");
-    return in;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -40,27 +28,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Picture_check check;
     Squares_create(squarecount, check.squares, squaresize, menustrip, defaultcolour, bordercolour);
     Picture_trace trace;
+    // One text, as the checker makes it, for the reader and the analysis.
+    const Picture_text text =
+        Picture_text_make(std::string_view(reinterpret_cast<const char*>(data), size));
     int read_error = 0;
-    std::FILE* in = Text_of(data, size, read_error);
+    std::FILE* in = Text_stream_open(text, &read_error);
+    if (!in)
+        Broken("Text_stream_open failed");
     char* report = nullptr;
     std::size_t report_size = 0;
     std::FILE* out = open_memstream(&report, &report_size);
     Picture_read(in, squarecount, check.squares, colourcount, check.colours, bordercolour, out, &trace);
     std::fclose(out);
-    std::fclose(in);
+    Text_stream_close(in, &read_error);
     const std::string whats(report, report_size);
     std::free(report);
 
-    std::string text;
-    in = Text_of(data, size, read_error);
-    for (int c = std::fgetc(in); c != EOF; c = std::fgetc(in))
-        text.push_back(static_cast<char>(c));
-    std::fclose(in);
+    Picture_analyse(trace, Picture_source{text.text, text.hidden.size(), text.encoding, text.broken}, check);
 
-    Picture_analyse(trace, Picture_source{text, 0}, check);
-
-    const Text_lines lines = Text_lines_create(text);
-    const Text_place end = Text_place_of(lines, static_cast<long>(text.size()));
+    const Text_lines lines = Text_lines_create(text.text);
+    const Text_place end = Text_place_of(lines, static_cast<long>(text.text.size()));
     std::size_t what_warnings = 0;
     for (const Diagnostic& d : check.diagnostics) {
         if (d.line < 1 || d.column < 1 || d.line > end.line)

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
+#include "saved_as.h"
 #include "board/geometry.h"
 #include "board/picture_view.h"
 #include "book/book_draw.h"
@@ -74,7 +75,7 @@ TEST(Picture_name, OnlyNamesThePainterTurnsBackIntoTheSameFile)
         {"owl.txt", "owl"},
         {"Drache mit Flügeln.txt", "Drache mit Flügeln"},   // any script, blanks too
         {"猫.txt", "猫"},
-        {"owl.TXT", ""},        // the painter asks for .txt
+        {"owl.TXT", ""},        // the painter asks for owl.txt, another file here (not on Windows)
         {"my.dragon.txt", ""},  // the painter would read my.txt
         {".txt", ""},
         {"owl.txt~", ""},
@@ -227,6 +228,28 @@ TEST(Picture_card, CarriesTheMarkExactlyWhenTheCheckerWarns)
     }
 }
 
+// Saved as a Windows editor saves it, a picture's card is its plain twin's:
+// the title as its text, the same thumbnail, no mark for the encoding.
+TEST(Picture_card, AMarkedOrUtf16PictureHasThePlainOnesCard)
+{
+    Scratch s;
+    const std::string plain = Sample_picture("A boat");
+    s.Write("pics/plain.txt", plain);
+    const Picture_card want = Picture_card_make({"plain", (s.root / "pics").string(), true});
+    ASSERT_TRUE(want.thumbnail);
+    for (const Saved_as as : {Saved_as::utf8_marked, Saved_as::utf16le, Saved_as::utf16be}) {
+        s.Write("pics/saved.txt", Saved_text(Crlf_of(plain), as));
+        const Picture_card card = Picture_card_make({"saved", (s.root / "pics").string(), true});
+        EXPECT_EQ(card.title, "A boat");
+        EXPECT_EQ(card.message, "");
+        EXPECT_FALSE(card.warned);
+        ASSERT_TRUE(card.thumbnail);
+        for (int y = 0; y < want.thumbnail->h; y += 3)
+            for (int x = 0; x < want.thumbnail->w; x += 3)
+                ASSERT_EQ(Pixel(card.thumbnail.get(), x, y), Pixel(want.thumbnail.get(), x, y)) << x << "," << y;
+    }
+}
+
 // What cannot be read shows the painter's own message, naming the folder.
 TEST(Picture_card, ABadFileShowsThePaintersMessage)
 {
@@ -362,10 +385,17 @@ TEST(Text_wrap, BreaksAtBlanksAndCutsWordsTooLongForALine)
     EXPECT_EQ(Text_wrap("cannot read the file", 10), "cannot\nread the\nfile");
     EXPECT_EQ(Text_wrap("/a/very/long/folder", 8), "/a/very/\nlong/fol\nder");
     EXPECT_EQ(Text_wrap("short", 10), "short");
+    EXPECT_EQ(Text_wrap("...\nthe first line\nshort\n\nlast", 10), "...\nthe first\nline\nshort\n\nlast");
 }
 
 TEST(Painter_outcome, WhatTheBookSaysForEachEnd)
 {
+    const auto repeat = [](int count, const char* character) {
+        std::string text;
+        for (int k = 0; k < count; ++k)
+            text += character;
+        return text;
+    };
     const std::vector<std::pair<Painter_outcome, std::string>> cases{
         {{true, 0, ""}, ""},
         {{true, 0, "noise\n"}, ""},
@@ -376,6 +406,13 @@ TEST(Painter_outcome, WhatTheBookSaysForEachEnd)
         {{false, -1, "Tintora: cannot start the painter /x: No such file or directory\n"},
          "Tintora: cannot start the painter /x: No such file or directory"},
         {{false, -1, ""}, "Tintora: cannot start the painter /bin/tintora"},
+        // Windows line ends; a long message cut to what fits in the book's
+        // window: its last eight lines, or its last 600 bytes from the start
+        // of a character.
+        {{true, 2, "one\r\ntwo\r\n"}, "one\ntwo"},
+        {{true, 1, "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\nthe end\n"}, "...\n4\n5\n6\n7\n8\n9\n10\nthe end"},
+        {{true, 1, "a\n" + std::string(700, 'b')}, "..." + std::string(600, 'b')},
+        {{true, 1, repeat(700, "é") + "!"}, "..." + repeat(299, "é") + "!"},
     };
     for (const auto& [outcome, message] : cases)
         EXPECT_EQ(Painter_outcome_message(outcome, "/bin/tintora"), message) << outcome.status;

@@ -2,6 +2,7 @@
 // palette as the C library's formatted input reads it, the outline grid's
 // cursor rules, text mode, and files that cannot be read.
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -16,7 +17,7 @@
 #include "picture_file/exename.h"
 #include "picture_file/file_read.h"
 #include "picture_file/text_stream.h"
-#include "memory_file.h"
+#include "saved_as.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ Picture Picture_of(const std::string& text, Picture_trace* trace = nullptr)
     Squares_create(squarecount, p.squares, squaresize, menustrip, defaultcolour, bordercolour);
     p.colours.fill(Colour{-7, -7, -7});
     int read_error = 0;
-    std::FILE* in = Text_open(Memory_file(text), &read_error);
+    std::FILE* in = Text_open_bytes(text, &read_error);
     char* report = nullptr;
     std::size_t report_size = 0;
     std::FILE* out = open_memstream(&report, &report_size);
@@ -214,6 +215,91 @@ TEST(TextMode, ReadsAFileSavedWithCrLfAndCtrlZAsItsLfVersion)
     EXPECT_EQ(Colour_cmp(cut.colours[0], Colour{1, 2, 0}), 1);
     // A CR before a CR LF stays a character of its own.
     EXPECT_EQ(Picture_of(Grid_file("x\r\r\nx\r\n")).report, "WHAT?\n");
+}
+
+// The board, palette and reports of two readings are the same.
+void Same_picture_expect(const Picture& got, const Picture& want)
+{
+    EXPECT_EQ(got.outlines, want.outlines);
+    EXPECT_EQ(got.report, want.report);
+    for (int k = 0; k < colourcount; ++k)
+        EXPECT_EQ(Colour_cmp(got.colours[k], want.colours[k]), 1) << "entry " << k;
+}
+
+TEST(Encoding, MarkedAndUtf16FilesReadAsTheirUtf8Text)
+{
+    // Characters outside ASCII in the title and the grid, one of them
+    // outside the 16-bit range (a UTF-16 pair): each gives the reader its
+    // UTF-8 bytes, so the same "WHAT?" lines. U+011A is 1A 01 in UTF-16 LE:
+    // its 0x1A is no Ctrl-Z.
+    const std::string text =
+        Grid_file(" x\xC3\xA9x\n\xE7\x8C\xAB x\xC4\x9A\n x\xF0\x9F\xA6\x89 x\n");
+    const Picture want = Picture_of(text);
+    ASSERT_EQ(want.report.size(), 11 * 6u);
+    for (const Saved_as as : {Saved_as::utf8_marked, Saved_as::utf16le, Saved_as::utf16be})
+        for (const std::string& saved : {Saved_text(text, as), Saved_text(Crlf_of(text), as)}) {
+            SCOPED_TRACE(saved.substr(0, 4));
+            Same_picture_expect(Picture_of(saved), want);
+        }
+    // A mark anywhere but at the very start stays three bytes of the text.
+    EXPECT_EQ(Picture_of(Grid_file("x\xEF\xBB\xBFx\n")).report, "WHAT?\nWHAT?\nWHAT?\n");
+    EXPECT_EQ(Picture_of(Saved_text(Grid_file("x\xEF\xBB\xBFx\n"), Saved_as::utf16le)).report,
+              "WHAT?\nWHAT?\nWHAT?\n");
+}
+
+TEST(Encoding, BrokenUtf16EndsWhereItBreaks)
+{
+    const std::string head = Grid_file(" x\nx");
+    const std::string le = Saved_text(head, Saved_as::utf16le);
+    const std::string tail = Saved_text(" x\nxxx\n", Saved_as::utf16le).substr(2);
+    struct Case {
+        const char* what;
+        std::string stored;
+    };
+    const Case cases[] = {
+        {"an odd byte at the end", le + "x"},
+        {"a first half at the end", le + std::string("\x3D\xD8", 2)},
+        {"a first half before a character", le + std::string("\x3D\xD8", 2) + tail},
+        {"a second half alone", le + std::string("\x89\xDD", 2) + tail},
+        {"big-endian, a second half alone", Saved_text(head, Saved_as::utf16be) + std::string("\xDD\x89", 2)},
+    };
+    const Picture want = Picture_of(head);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Same_picture_expect(Picture_of(c.stored), want);
+        const Picture_text text = Picture_text_make(c.stored);
+        EXPECT_EQ(text.text, head);
+        EXPECT_FALSE(text.broken.what.empty());
+        EXPECT_EQ(text.broken.stored, le.size());
+    }
+}
+
+// The limit counts the file as it is stored: a UTF-16 file of digits that
+// never ends its grid is refused once it passes 1 MiB on disk, not in text.
+TEST(Encoding, TheLimitCountsTheFileAsStored)
+{
+    const std::string head = Saved_text(palette8 + "title\n", Saved_as::utf16le);
+    struct Case {
+        const char* what;
+        std::size_t digits;
+        int error;
+    };
+    for (const Case& c : {Case{"under the limit as stored", (text_limit - head.size()) / 2, 0},
+                          Case{"over it as stored, under it as text", (text_limit - head.size()) / 2 + 1, EFBIG}}) {
+        SCOPED_TRACE(c.what);
+        std::string stored = head;
+        for (std::size_t k = 0; k < c.digits; ++k)
+            stored += std::string("7\0", 2);
+        int read_error = -1;
+        std::FILE* in = Text_open_bytes(stored, &read_error);
+        ASSERT_NE(in, nullptr);
+        Board squares{};
+        Palette colours{};
+        Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
+        Picture_read(in, squarecount, squares, colourcount, colours, bordercolour, stdout);
+        Text_stream_close(in, &read_error);
+        EXPECT_EQ(read_error, c.error);
+    }
 }
 
 class PictureFile : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <ostream>
 #include <set>
 #include <string>
@@ -20,7 +21,9 @@
 #include <png.h>
 #include "board/picture_view.h"
 #include "check/picture_check.h"
+#include "gallery/gallery_sheet.h"
 #include "picture_file/file_read.h"
+#include "saved_as.h"
 
 namespace {
 
@@ -30,11 +33,21 @@ struct Library_entry {
 };
 
 // From a few big regions for small children to many small ones for older
-// children. A new picture gets its line here with the count it was drawn with.
+// children, in that order. A new picture gets its place here with the count
+// it was drawn with.
 constexpr Library_entry library[] = {
-    {"balloon", 9},   {"boat", 12},   {"goldfish", 15}, {"teapot", 16},
-    {"butterfly", 17}, {"flower", 17}, {"owl", 20},     {"rocket", 22},
-    {"house", 24},    {"castle", 29}, {"turtle", 29},
+    {"snail", 4}, {"strawberry", 4}, {"jellyfish", 5}, {"whale", 5}, {"apple", 6}, {"starfish", 6},
+    {"wizard-hat", 6}, {"aeroplane", 7}, {"cherries", 7}, {"flying-kite", 7}, {"helicopter", 7},
+    {"ice-cream", 7}, {"cactus", 8}, {"crab", 8}, {"duck", 8}, {"ghost", 8}, {"ladybird", 8}, {"pig", 8},
+    {"snowman", 8}, {"submarine", 8}, {"tent", 8}, {"balloon", 9}, {"bee", 9}, {"car", 9}, {"frog", 9},
+    {"moon", 9}, {"pizza", 9}, {"umbrella", 9}, {"crown", 10}, {"cupcake", 10}, {"dog", 10}, {"planet", 10},
+    {"pumpkin", 10}, {"sandcastle", 10}, {"sun", 10}, {"cat", 11}, {"leaf", 11}, {"mushroom", 11}, {"ufo", 11},
+    {"boat", 12}, {"tulips", 12}, {"windmill", 12}, {"church", 13}, {"lighthouse", 13}, {"rabbit", 13},
+    {"tractor", 13}, {"barn", 14}, {"friendly-dragon", 14}, {"tree", 14}, {"christmas-tree", 15},
+    {"goldfish", 15}, {"penguin", 15}, {"teapot", 16}, {"train", 16}, {"watermelon", 16}, {"bus", 17},
+    {"butterfly", 17}, {"cake", 17}, {"fire-engine", 17}, {"flower", 17}, {"igloo", 18}, {"palm", 18},
+    {"robot", 19}, {"owl", 20}, {"sunflower", 21}, {"rocket", 22}, {"treasure", 22}, {"house", 24},
+    {"bicycle", 26}, {"castle", 29}, {"turtle", 29}, {"autumn-tree", 40}, {"city", 46}, {"honeycomb", 61},
 };
 
 void PrintTo(const Library_entry& entry, std::ostream* out)
@@ -141,39 +154,68 @@ TEST_P(Picture_library, OffersEightDistinctColoursThatAllPaint)
     }
 }
 
-// The README's gallery (docs/gallery, made by scripts/gallery) must show
-// each picture as it is now: a changed picture needs its preview remade.
-TEST_P(Picture_library, GalleryShowsItsFirstViewAsItIsNow)
+// Saved as a Windows editor saves it (a UTF-8 mark, UTF-16 either way
+// round, each with LF and with CR LF), a picture reads exactly as its plain
+// UTF-8 twin: the same board, palette and title, the same diagnostics at
+// the same lines and columns, after one note that names the encoding.
+TEST_P(Picture_library, ReadsTheSameSavedAsAWindowsEditorSavesIt)
 {
-    const std::string png_path = std::string(TINTORA_PICTURES_DIR) + "/../docs/gallery/" + GetParam().name + ".png";
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&png, png_path.c_str())) << png_path << ": run scripts/gallery";
-    png.format = PNG_FORMAT_RGB;
-    std::vector<std::uint8_t> rgb(PNG_IMAGE_SIZE(png));
-    ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) << png_path;
-    ASSERT_EQ(png.width, static_cast<png_uint_32>(WIDTH));
-    ASSERT_EQ(png.height, static_cast<png_uint_32>(HEIGHT));
-
-    const Loaded_picture p = Picture_load(GetParam().name);
-    SDL_Surface* view = Picture_view_create(squarecount, p.squares, colourcount, p.colours);
-    ASSERT_NE(view, nullptr);
-    int differing = 0;
-    for (int y = 0; y < HEIGHT; ++y)
-        for (int x = 0; x < WIDTH; ++x) {
-            std::uint32_t pixel;
-            std::memcpy(&pixel, static_cast<const std::uint8_t*>(view->pixels) + y * view->pitch + x * 4, sizeof pixel);
-            const std::uint8_t* seen = &rgb[(static_cast<std::size_t>(y) * WIDTH + x) * 3];
-            differing += ((std::uint32_t{seen[0]} << 16) | (std::uint32_t{seen[1]} << 8) | seen[2]) != (pixel & 0xFFFFFF);
+    const std::string name = GetParam().name;
+    std::ifstream in(name + ".txt", std::ios::binary);
+    const std::string plain((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Picture_check want = Picture_check_file(name + ".txt");
+    ASSERT_EQ(want.why, "");
+    // The title line as the plain file holds it: the line after the palette.
+    std::size_t title_start = 0;
+    for (int k = 0; k < colourcount; ++k)
+        title_start = plain.find('\n', title_start) + 1;
+    const std::string want_title = plain.substr(title_start, plain.find('\n', title_start) - title_start);
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tintora-saved-as-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const std::pair<const char*, Saved_as> encodings[] = {
+        {"UTF-8 with a mark", Saved_as::utf8_marked}, {"UTF-16 LE", Saved_as::utf16le}, {"UTF-16 BE", Saved_as::utf16be}};
+    for (const auto& [label, as] : encodings)
+        for (const bool crlf : {false, true}) {
+            SCOPED_TRACE(std::string(label) + (crlf ? ", CR LF" : ", LF"));
+            const std::string file = (folder / (name + ".txt")).string();
+            std::ofstream(file, std::ios::binary) << Saved_text(crlf ? Crlf_of(plain) : plain, as);
+            const Picture_check got = Picture_check_file(file);
+            ASSERT_EQ(got.why, "");
+            for (std::size_t k = 0; k < got.squares.size(); ++k)
+                ASSERT_EQ(Colour_cmp(got.squares[k].c, want.squares[k].c), 1) << "square " << k;
+            for (std::size_t k = 0; k < got.colours.size(); ++k)
+                EXPECT_EQ(Colour_cmp(got.colours[k], want.colours[k]), 1) << "palette entry " << k + 1;
+            ASSERT_FALSE(got.diagnostics.empty());
+            EXPECT_EQ(got.diagnostics.front().line, 1);
+            EXPECT_EQ(got.diagnostics.front().severity, Severity::note);
+            EXPECT_TRUE(got.diagnostics.front().message.starts_with("saved as ")) << got.diagnostics.front().message;
+            ASSERT_EQ(got.diagnostics.size(), want.diagnostics.size() + 1);
+            for (std::size_t k = 0; k < want.diagnostics.size(); ++k)
+                EXPECT_EQ(Diagnostic_format("p", got.diagnostics[k + 1]), Diagnostic_format("p", want.diagnostics[k]));
+            // The painter's own reading of it, by name.
+            Board squares{};
+            std::array<Colour, colourcount> colours{};
+            Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
+            Picture_trace trace;
+            ::testing::internal::CaptureStdout();
+            EXPECT_EQ(Picture_file_read(file, squarecount, squares, colourcount, colours, bordercolour, stdout, &trace), "");
+            EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+            EXPECT_EQ(trace.separator, want_title);
+            for (std::size_t k = 0; k < squares.size(); ++k)
+                ASSERT_EQ(Colour_cmp(squares[k].c, want.squares[k].c), 1) << "square " << k;
         }
-    SDL_FreeSurface(view);
-    EXPECT_EQ(differing, 0) << png_path << " is out of date: run scripts/gallery";
+    std::filesystem::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Bundled, Picture_library, ::testing::ValuesIn(library),
-                         [](const ::testing::TestParamInfo<Library_entry>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<Library_entry>& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');   // test names take no '-'
+                             return name;
+                         });
 
-TEST(Picture_folder, HoldsEightOrMorePicturesEachWithItsRegionCount)
+TEST(Picture_folder, HoldsSixtyOrMorePicturesEachWithItsRegionCount)
 {
     std::set<std::string> files;
     for (const auto& file : std::filesystem::directory_iterator(TINTORA_PICTURES_DIR))
@@ -187,7 +229,65 @@ TEST(Picture_folder, HoldsEightOrMorePicturesEachWithItsRegionCount)
         EXPECT_TRUE(listed.count(name)) << name << ".txt has no region count in the library table";
     for (const std::string& name : listed)
         EXPECT_TRUE(files.count(name)) << name << " is in the library table but not in the pictures folder";
-    EXPECT_GE(files.size(), 8u);
+    EXPECT_GE(files.size(), 60u);
+    // Something for a child of three and something for a child of ten.
+    const auto [fewest, most] = std::minmax_element(std::begin(library), std::end(library),
+        [](const Library_entry& a, const Library_entry& b) { return a.regions < b.regions; });
+    EXPECT_LE(fewest->regions, 8) << fewest->name;
+    EXPECT_GE(most->regions, 60) << most->name;
+}
+
+// The README's gallery (docs/gallery, made by scripts/gallery) must show
+// every picture as it is now: the sheets are drawn again here from the
+// pictures folder and compared pixel by pixel, and there are no others.
+TEST(Gallery, SheetsShowEveryPictureAsItIsNow)
+{
+    ASSERT_EQ(chdir(TINTORA_PICTURES_DIR), 0) << TINTORA_PICTURES_DIR;
+    const std::string folder = std::string(TINTORA_PICTURES_DIR) + "/../docs/gallery/";
+    const std::vector<std::string> names = Gallery_names(".");
+    std::set<std::string> sheets_expected;
+    for (std::size_t first = 0; first < names.size(); first += gallery_per_sheet) {
+        const std::string png_path = folder + Gallery_sheet_name(static_cast<int>(first / gallery_per_sheet) + 1);
+        sheets_expected.insert(std::filesystem::path(png_path).filename().string());
+        std::vector<Gallery_entry> entries;
+        for (std::size_t k = first; k < names.size() && k < first + gallery_per_sheet; ++k) {
+            const Picture_check check = Picture_check_file(names[k] + ".txt");
+            entries.push_back({names[k], static_cast<int>(check.regions.regions.size()),
+                               Picture_view_create(squarecount, check.squares, colourcount, check.colours)});
+        }
+        SDL_Surface* sheet = Gallery_sheet_create(entries);
+        for (Gallery_entry& entry : entries)
+            SDL_FreeSurface(entry.view);
+        ASSERT_NE(sheet, nullptr);
+
+        png_image png{};
+        png.version = PNG_IMAGE_VERSION;
+        std::vector<std::uint8_t> rgb;
+        if (png_image_begin_read_from_file(&png, png_path.c_str())) {
+            png.format = PNG_FORMAT_RGB;
+            rgb.resize(PNG_IMAGE_SIZE(png));
+            EXPECT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr)) << png_path;
+        }
+        EXPECT_EQ(png.width, static_cast<png_uint_32>(sheet->w)) << png_path << ": run scripts/gallery";
+        EXPECT_EQ(png.height, static_cast<png_uint_32>(sheet->h)) << png_path << ": run scripts/gallery";
+        if (png.width == static_cast<png_uint_32>(sheet->w) && png.height == static_cast<png_uint_32>(sheet->h)) {
+            int differing = 0;
+            for (int y = 0; y < sheet->h; ++y)
+                for (int x = 0; x < sheet->w; ++x) {
+                    std::uint32_t pixel;
+                    std::memcpy(&pixel, static_cast<const std::uint8_t*>(sheet->pixels) + y * sheet->pitch + x * 4,
+                                sizeof pixel);
+                    const std::uint8_t* seen = &rgb[(static_cast<std::size_t>(y) * png.width + x) * 3];
+                    differing +=
+                        ((std::uint32_t{seen[0]} << 16) | (std::uint32_t{seen[1]} << 8) | seen[2]) != (pixel & 0xFFFFFF);
+                }
+            EXPECT_EQ(differing, 0) << png_path << " is out of date: run scripts/gallery";
+        }
+        SDL_FreeSurface(sheet);
+    }
+    for (const auto& file : std::filesystem::directory_iterator(folder))
+        EXPECT_TRUE(sheets_expected.count(file.path().filename().string()))
+            << file.path() << " is no sheet of the gallery: run scripts/gallery";
 }
 
 }  // namespace

@@ -19,18 +19,27 @@ void Text_lines_draw(SDL_Surface* screen, int x, int y, const std::string& text,
 
 std::string Text_wrap(const std::string& text, int width)
 {
+    // Each of the text's own lines is broken on its own.
     std::string out;
-    std::string rest = text;
-    while (static_cast<int>(rest.size()) > width) {
-        auto cut = rest.rfind(' ', static_cast<std::size_t>(width));
-        if (cut == std::string::npos || cut == 0)
-            cut = static_cast<std::size_t>(width);
-        out += rest.substr(0, cut) + "\n";
-        rest = rest.substr(cut);
-        if (!rest.empty() && rest[0] == ' ')
-            rest.erase(0, 1);
+    std::size_t line_start = 0;
+    for (;;) {
+        const std::size_t line_end = text.find('\n', line_start);
+        std::string rest = text.substr(line_start, line_end == std::string::npos ? std::string::npos : line_end - line_start);
+        while (static_cast<int>(rest.size()) > width) {
+            auto cut = rest.rfind(' ', static_cast<std::size_t>(width));
+            if (cut == std::string::npos || cut == 0)
+                cut = static_cast<std::size_t>(width);
+            out += rest.substr(0, cut) + "\n";
+            rest = rest.substr(cut);
+            if (!rest.empty() && rest[0] == ' ')
+                rest.erase(0, 1);
+        }
+        out += rest;
+        if (line_end == std::string::npos)
+            return out;
+        out += '\n';
+        line_start = line_end + 1;
     }
-    return out + rest;
 }
 
 void Book_clear(SDL_Surface* screen)

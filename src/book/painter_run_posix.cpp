@@ -1,8 +1,8 @@
 // Running the painter on POSIX systems: fork, then in the child chdir to the
 // picture's folder and exec the painter with argv[0] set to the picture's
 // name and the environment the book was given; standard error comes back
-// through a pipe. A child that cannot chdir
-// or exec says why on that pipe and exits 127.
+// through a pipe, read to its end before the book waits for the child. A
+// child that cannot chdir or exec says why on that pipe and exits 127.
 #include "book/painter_run.h"
 #include <cerrno>
 #include <cstring>
@@ -13,8 +13,6 @@
 extern char** environ;
 
 namespace {
-
-constexpr std::size_t errors_kept = 64 * 1024;   // a painter's message is one line
 
 void Child_fail(int fd, const std::string& what)
 {
@@ -71,12 +69,13 @@ Painter_outcome Painter_run(const std::string& painter, const std::string& name,
         Child_fail(STDERR_FILENO, cannot_start);
     }
     close(pipe_ends[1]);
-    char buffer[4096];
+    // To the end, whatever the painter writes: a painter whose pipe is full
+    // waits for the book, and would never end if the book waited for it.
+    char buffer[16384];
     for (;;) {
         const ssize_t got = read(pipe_ends[0], buffer, sizeof buffer);
         if (got > 0) {
-            if (outcome.errors.size() < errors_kept)
-                outcome.errors.append(buffer, static_cast<std::size_t>(got));
+            Painter_errors_keep(outcome.errors, std::string_view(buffer, static_cast<std::size_t>(got)));
         } else if (got == 0 || errno != EINTR) {
             break;
         }

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr std::size_t errors_kept = 64 * 1024;   // a painter's message is one line
-
 std::wstring Wide_of(const std::string& text)
 {
     if (text.empty())
@@ -108,9 +106,11 @@ Painter_outcome Painter_run(const std::string& painter, const std::string& name,
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = write_end;
-    // The first word, quoted so that a name with blanks stays one word; a
-    // picture name never holds a quote the painter would see (names with
-    // '"' cannot exist on Windows).
+    // The first word, between double quotes so that a name with blanks
+    // ("Bob's cat") stays one word: Windows takes a quoted first word up to
+    // the next '"', with no escapes, and an apostrophe is a plain
+    // character to it. No picture name holds '"', which no Windows file
+    // name can.
     std::wstring command_line = L"\"" + Wide_of(name) + L"\"";
     for (const std::string& word : arguments)
         command_line += L" \"" + Wide_of(word) + L"\"";
@@ -139,11 +139,12 @@ Painter_outcome Painter_run(const std::string& painter, const std::string& name,
         return outcome;
     }
     CloseHandle(process.hThread);
-    char buffer[4096];
+    // To the end, whatever the painter writes: a painter whose pipe is full
+    // waits for the book, and would never end if the book waited for it.
+    char buffer[16384];
     DWORD got = 0;
     while (ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        if (outcome.errors.size() < errors_kept)
-            outcome.errors.append(buffer, got);
+        Painter_errors_keep(outcome.errors, std::string_view(buffer, got));
     CloseHandle(read_end);
     WaitForSingleObject(process.hProcess, INFINITE);
     DWORD code = 0;

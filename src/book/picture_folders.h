@@ -24,3 +24,8 @@ std::string Picture_folder_bundled(const std::string& bin);
 // also holds README.txt (and SDL's stdout.txt and stderr.txt), so only a
 // .txt with its own .exe beside it counts; on Linux every one does.
 bool Picture_bundled_is(const std::string& folder, const std::string& name);
+
+// Whether `file_name` ends in ".txt" as the file system compares names:
+// exactly on Linux; in any case on Windows, where the painter asking for
+// owl.txt opens Owl.TXT.
+bool Picture_extension_ends(const std::string& file_name);

@@ -49,3 +49,8 @@ bool Picture_bundled_is(const std::string&, const std::string&)
 {
     return true;
 }
+
+bool Picture_extension_ends(const std::string& file_name)
+{
+    return file_name.ends_with(".txt");
+}

@@ -64,3 +64,18 @@ bool Picture_bundled_is(const std::string& folder, const std::string& name)
     return std::filesystem::is_regular_file(
         std::filesystem::path(utf8_folder) / std::filesystem::path(utf8_name + u8".exe"), error);
 }
+
+bool Picture_extension_ends(const std::string& file_name)
+{
+    const std::string suffix = ".txt";
+    if (file_name.size() < suffix.size())
+        return false;
+    for (std::size_t k = 0; k < suffix.size(); ++k) {
+        char c = file_name[file_name.size() - suffix.size() + k];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != suffix[k])
+            return false;
+    }
+    return true;
+}

@@ -2,6 +2,7 @@
 // of files costs one pass over their names, and nothing is opened until a
 // picture is shown.
 #include "book/picture_list.h"
+#include "book/picture_folders.h"
 #include <algorithm>
 #include <filesystem>
 #include <set>
@@ -38,10 +39,10 @@ std::vector<Picture_entry> Folder_pictures(const std::string& folder, bool own)
 
 std::string Picture_name_of(const std::string& file_name)
 {
-    const std::string suffix = ".txt";
-    if (file_name.size() <= suffix.size() || file_name.compare(file_name.size() - suffix.size(), suffix.size(), suffix) != 0)
+    const std::size_t suffix = 4;   // ".txt"
+    if (file_name.size() <= suffix || !Picture_extension_ends(file_name))
         return "";
-    std::string name = file_name.substr(0, file_name.size() - suffix.size());
+    std::string name = file_name.substr(0, file_name.size() - suffix);
     if (name.find_first_of("./\\") != std::string::npos)
         return "";
     return name;

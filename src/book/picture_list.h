@@ -12,7 +12,8 @@ struct Picture_entry {
 };
 
 // The picture name a directory entry stands for, or "" when it is none:
-// the entry must end in ".txt" and the rest must be a name the painter
+// the entry must end in ".txt" (in any case on Windows, as the file system
+// compares names) and the rest must be a name the painter
 // turns back into that same file (no '.', '/' or '\', not empty).
 std::string Picture_name_of(const std::string& file_name);
 

@@ -10,8 +10,10 @@
 #include <SDL.h>
 #include "board/picture_view.h"
 #include "check/picture_check.h"
+#include "check/file_names.h"
 #include "check/png_write.h"
 #include "check/region_view.h"
+#include "main/program_path.h"
 
 namespace {
 
@@ -19,35 +21,79 @@ constexpr const char* usage =
     "usage: tintora-check [--preview OUT.png] [--regions OUT.png] PICTURE.txt...\n"
     "Reads each picture file as tintora reads it and explains what it will show.\n";
 
-struct Options {
-    std::vector<std::string> files;
-    std::string preview;
-    std::string regions;
+struct Output {
+    const char* option;   // "--preview" or "--regions"
+    std::string path;
+    bool given = false;
 };
 
-bool Options_parse(int argc, char* argv[], Options& options)
+struct Options {
+    std::vector<std::string> files;
+    Output preview{"--preview", "", false};
+    Output regions{"--regions", "", false};
+};
+
+bool Options_parse(const std::vector<std::string>& args, Options& options)
 {
-    for (int k = 1; k < argc; ++k) {
-        const std::string arg = argv[k];
-        if ((arg == "--preview" || arg == "--regions") && k + 1 < argc)
-            (arg == "--preview" ? options.preview : options.regions) = argv[++k];
-        else if (arg == "--")
-            for (++k; k < argc; ++k)
-                options.files.push_back(argv[k]);
-        else if (arg.size() > 1 && arg[0] == '-')
+    for (std::size_t k = 1; k < args.size(); ++k) {
+        const std::string& arg = args[k];
+        if ((arg == "--preview" || arg == "--regions") && k + 1 < args.size()) {
+            Output& out = arg == "--preview" ? options.preview : options.regions;
+            out.path = args[++k];
+            out.given = true;
+        } else if (arg == "--") {
+            for (++k; k < args.size(); ++k)
+                options.files.push_back(args[k]);
+        } else if (arg.size() > 1 && arg[0] == '-') {
             return false;
-        else
+        } else {
             options.files.push_back(arg);
+        }
     }
     return !options.files.empty();
+}
+
+// An output must be a name, and never one of the pictures read: a view
+// written over a picture would lose it.
+bool Output_usable(const Output& out, const std::vector<std::string>& files)
+{
+    if (!out.given)
+        return true;
+    if (out.path.empty()) {
+        std::fprintf(stderr, "tintora-check: %s needs a file name to write the view to\n", out.option);
+        return false;
+    }
+    for (const std::string& file : files)
+        if (File_same(out.path, file)) {
+            std::fprintf(stderr, "tintora-check: %s %s would write over the picture %s; name another file\n",
+                         out.option, out.path.c_str(), file.c_str());
+            return false;
+        }
+    return true;
+}
+
+std::filesystem::path Path_of(const std::string& utf8)
+{
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8_of(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
 }
 
 // The painter's own message, with the file's name and folder as a path gives them.
 std::string Failure_message(const std::string& path, const std::string& why)
 {
+    // Put together by hand: Windows' own full name of "pics\CON.txt" is the
+    // device "\\.\CON", not the name the person gave.
+    std::filesystem::path full = Path_of(path);
     std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(path, error).lexically_normal();
-    return Picture_failure_message_in(full.filename().string(), full.parent_path().string(), why);
+    if (!full.is_absolute())
+        full = std::filesystem::current_path(error) / full;
+    full = full.lexically_normal();
+    return Picture_failure_message_in(Utf8_of(full.filename()), Utf8_of(full.parent_path()), why);
 }
 
 bool View_write(SDL_Surface* view, const std::string& out)
@@ -68,10 +114,12 @@ bool View_write(SDL_Surface* view, const std::string& out)
 int main(int argc, char* argv[])
 {
     Options options;
-    if (!Options_parse(argc, argv, options)) {
+    if (!Options_parse(Program_arguments(argc, argv), options)) {
         std::fputs(usage, stderr);
         return 2;
     }
+    if (!Output_usable(options.preview, options.files) || !Output_usable(options.regions, options.files))
+        return 2;
     int status = 0;
     for (std::size_t k = 0; k < options.files.size(); ++k) {
         const std::string& file = options.files[k];
@@ -85,11 +133,11 @@ int main(int argc, char* argv[])
             std::printf("%s\n", Diagnostic_format(file, d).c_str());
         std::printf("%s\n", Picture_summary(file, check).c_str());
         if (k == 0) {
-            if (!options.preview.empty() &&
+            if (options.preview.given &&
                 !View_write(Picture_view_create(squarecount, check.squares, colourcount, check.colours),
-                            options.preview))
+                            options.preview.path))
                 status = 2;
-            if (!options.regions.empty() && !View_write(Region_view_create(check), options.regions))
+            if (options.regions.given && !View_write(Region_view_create(check), options.regions.path))
                 status = 2;
         }
     }

@@ -13,6 +13,7 @@
 #include "board/square.h"
 #include "check/regions.h"
 #include "picture_file/file_read.h"
+#include "picture_file/text_decode.h"
 
 enum class Severity { warning, note };
 
@@ -36,19 +37,24 @@ struct Picture_check {
 };
 
 // What the checker needs besides the trace: the text as the reader took it
-// (translated), and how much of the file lies beyond a Ctrl-Z that ended it.
+// (decoded and translated), how much of the file lies beyond a Ctrl-Z that
+// ended it, how the file was stored and where its UTF-16 broke off.
 struct Picture_source {
     std::string_view text;
     std::size_t nonblank_after_ctrl_z = 0;   // non-blank bytes after it; 0 without one
+    Text_encoding encoding = Text_encoding::utf8;
+    Text_break broken{};
 };
 
 // Explains a read picture. `check` holds the board and palette as read;
 // its diagnostics, regions and counts are filled in.
 void Picture_analyse(const Picture_trace& trace, const Picture_source& source, Picture_check& check);
 
-// Reads the picture file at `path` as the painter reads its picture (same
-// text mode, same reader) and analyses it. When the file cannot be used,
-// `why` is set and nothing else is.
+// Reads the picture file at `path` once, as the painter reads its picture
+// (same decoding, text mode and reader), and analyses what was read: the
+// reader and the lines and columns see the same bytes however the file
+// changes meanwhile. When the file cannot be used, `why` is set and
+// nothing else is.
 Picture_check Picture_check_file(const std::string& path);
 
 // "FILE:LINE:COLUMN: warning: MESSAGE"

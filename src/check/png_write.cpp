@@ -1,10 +1,13 @@
 // PNG files from surfaces, by libpng's simplified writing interface: the
 // surface's pixels are unpacked row by row into RGB bytes first.
 #include "check/png_write.h"
+#include <cerrno>
+#include <cstdio>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 #include <png.h>
+#include "check/file_names.h"
 
 std::string Surface_png_write(SDL_Surface* surface, const std::string& path)
 {
@@ -29,10 +32,15 @@ std::string Surface_png_write(SDL_Surface* surface, const std::string& path)
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), width * 3, nullptr)) {
+    std::FILE* out = Output_file_open(path);
+    if (!out)
+        return std::strerror(errno);
+    const bool written = png_image_write_to_stdio(&image, out, 0, rgb.data(), width * 3, nullptr) != 0;
+    const bool closed = std::fclose(out) == 0;
+    if (!written) {
         std::string why = image.message[0] ? image.message : "libpng could not write it";
         png_image_free(&image);
         return why;
     }
-    return "";
+    return closed ? "" : std::strerror(errno);
 }

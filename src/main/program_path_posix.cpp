@@ -6,3 +6,8 @@ std::string Program_path(int argc, char* argv[])
 {
     return argc > 0 && argv[0] ? argv[0] : "";
 }
+
+std::vector<std::string> Program_arguments(int argc, char* argv[])
+{
+    return std::vector<std::string>(argv, argv + argc);
+}

@@ -6,7 +6,25 @@
 #include <windows.h>
 #include <string_view>
 
+// The C runtime's own reading of the command line in UTF-16, by the rules
+// it reads argv by (msvcrt.dll, which every program here already uses).
+extern "C" {
+struct Runtime_startup {
+    int newmode;
+};
+int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** env, int glob, Runtime_startup* startup);
+}
+
 namespace {
+
+std::string Utf8_of(std::wstring_view wide)
+{
+    const int length = static_cast<int>(wide.size());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), size, nullptr, nullptr);
+    return text;
+}
 
 // The rule Windows itself uses for the program's name (CommandLineToArgvW):
 // quotes, if it starts with one, up to the next quote; else up to the first
@@ -28,9 +46,19 @@ std::string Program_path(int argc, char* argv[])
     const std::wstring_view word = Command_first_word(line ? line : L"");
     if (word.empty())
         return argc > 0 && argv[0] ? argv[0] : "";
-    const int length = static_cast<int>(word.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, word.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string path(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, word.data(), length, path.data(), size, nullptr, nullptr);
-    return path;
+    return Utf8_of(word);
+}
+
+std::vector<std::string> Program_arguments(int argc, char* argv[])
+{
+    int count = 0;
+    wchar_t** wide = nullptr;
+    wchar_t** environment = nullptr;
+    Runtime_startup startup{0};
+    if (__wgetmainargs(&count, &wide, &environment, 0, &startup) < 0 || !wide)
+        return std::vector<std::string>(argv, argv + argc);
+    std::vector<std::string> arguments;
+    for (int k = 0; k < count; ++k)
+        arguments.push_back(Utf8_of(wide[k] ? wide[k] : L""));
+    return arguments;
 }

@@ -1,19 +1,34 @@
-// Opening the picture file: the part of reading it that differs by
-// platform. What counts as a picture file, how its name reaches the file
-// system and how text mode reads it are each platform's own; every
-// platform refuses anything but an ordinary file before reading it.
+// Opening the picture file. Reading it from the file system is each
+// platform's own (what counts as a picture file, how its name reaches the
+// file system); every platform refuses anything but an ordinary file before
+// reading it, and reads it once: everything after works on those bytes.
 #pragma once
 #include <cstdio>
 #include <string>
+#include "picture_file/text_stream.h"
 
-// Opens the file `name`, in the working directory, for reading as text.
-// `read_error` belongs to the stream and must outlive it. Returns nullptr,
-// with `why` set to a reason for the person, when it cannot be read.
+// Reads the file `name` (relative to the working directory, or a path) as
+// stored: its first text_limit bytes and, when it is longer, one byte more.
+// Returns "" or a reason for the person why it cannot be read.
+std::string Picture_file_bytes(const std::string& name, std::string& stored);
+
+// Reads the file once and makes its text (see Picture_text_make).
+// Returns "" or why it cannot be read.
+std::string Picture_file_text(const std::string& name, Picture_text& text);
+
+// Opens the file `name` for the reader. `read_error` belongs to the stream
+// and must outlive it. Returns nullptr, with `why` set to a reason for the
+// person, when it cannot be read.
 std::FILE* Picture_file_open(const std::string& name, int& read_error, std::string& why);
 
-// Closes the stream. Returns false, with `why` set, when its text ended
-// early: on a read error, or in a file far longer than any picture.
-bool Picture_file_close(std::FILE* text, const int& read_error, std::string& why);
+// Closes the stream. Returns false, with `why` set, when the reader wanted
+// more of a file far longer than any picture.
+bool Picture_file_close(std::FILE* text, int& read_error, std::string& why);
+
+// A binary scratch stream, removed when closed, in the system's own place
+// for temporary files (the Windows C runtime's tmpfile would write to the
+// root of the drive, where a person may not write).
+std::FILE* Scratch_file_open();
 
 // The working directory as messages name it.
 std::string Folder_current();

@@ -1,13 +1,12 @@
-// Opening the picture file on Linux and other POSIX systems: only a regular
-// file is opened, never a device, pipe or socket, and it is read through the
-// text-mode layer so that files drawn on Windows read the same here.
+// Reading the picture file on Linux and other POSIX systems: only a regular
+// file is opened, never a device, pipe or socket.
 #include "picture_file/file_open.h"
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include "picture_file/text_stream.h"
 
 namespace {
 
@@ -26,46 +25,50 @@ const char* Filetype_describe(mode_t mode)
 
 }  // namespace
 
-std::FILE* Picture_file_open(const std::string& name, int& read_error, std::string& why)
+std::string Picture_file_bytes(const std::string& name, std::string& stored)
 {
+    stored.clear();
     // Anything but a regular file is refused before it is even opened:
     // opening a device can have effects of its own, and a socket cannot be
     // opened at all. It is then opened without blocking, so that a pipe put
     // in its place meanwhile cannot hang the start, and checked again.
     struct stat st{};
-    if (stat(name.c_str(), &st) != 0) {
-        why = std::strerror(errno);
-        return nullptr;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        why = Filetype_describe(st.st_mode);
-        return nullptr;
-    }
+    if (stat(name.c_str(), &st) != 0)
+        return std::strerror(errno);
+    if (!S_ISREG(st.st_mode))
+        return Filetype_describe(st.st_mode);
     const int fd = open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
+    if (fd < 0)
+        return std::strerror(errno);
+    std::string why;
+    if (fstat(fd, &st) != 0)
         why = std::strerror(errno);
-        return nullptr;
+    else if (!S_ISREG(st.st_mode))
+        why = Filetype_describe(st.st_mode);
+    // The limit and one byte more, which tells that the file is longer.
+    const std::size_t want = text_limit + 1;
+    stored.resize(std::min<std::size_t>(want, st.st_size > 0 ? static_cast<std::size_t>(st.st_size) + 1 : 4096));
+    std::size_t got = 0;
+    while (why.empty() && got < want) {
+        if (got == stored.size())
+            stored.resize(std::min(want, stored.size() * 2));
+        const ssize_t n = read(fd, stored.data() + got, stored.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            why = std::strerror(errno);
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
     }
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        why = S_ISREG(st.st_mode) ? std::strerror(errno) : Filetype_describe(st.st_mode);
-        close(fd);
-        return nullptr;
-    }
-    std::FILE* text = Text_open(fd, &read_error);
-    if (!text)
-        why = "out of memory";
-    return text;
+    stored.resize(got);
+    close(fd);
+    return why;
 }
 
-bool Picture_file_close(std::FILE* text, const int& read_error, std::string& why)
+std::FILE* Scratch_file_open()
 {
-    std::fclose(text);
-    if (read_error == EFBIG)
-        why = "it goes on for more than " + std::to_string(text_limit >> 20) +
-              " MiB before its grid ends, far longer than any picture";
-    else if (read_error != 0)
-        why = std::strerror(read_error);
-    return read_error == 0;
+    return std::tmpfile();
 }
 
 std::string Folder_current()

@@ -1,25 +1,18 @@
-// Opening the picture file on Windows: the name goes to the file system as
+// Reading the picture file on Windows: the name goes to the file system as
 // UTF-16, so a picture named in any script opens whatever the ANSI code
-// page; only an ordinary disk file is opened, never a folder or a device,
-// and it is read in the C runtime's own text mode (CR LF, Ctrl-Z).
+// page; only an ordinary disk file is opened, never a folder, a device or
+// a stream of another file.
 #include "picture_file/file_open.h"
+#include "picture_file/file_name_windows.h"
 #include <windows.h>
-#include <fcntl.h>
-#include <io.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <cwctype>
 #include <string>
 #include <string_view>
 #include <vector>
-#include "picture_file/text_stream.h"
 
 namespace {
-
-// read_error when the stream holds only the first text_limit bytes of a
-// longer file: reaching its end means the grid had not ended by then.
-constexpr int cut_at_limit = -1;
 
 std::wstring Wide_from_utf8(const std::string& text)
 {
@@ -42,145 +35,138 @@ std::string Utf8_from_wide(std::wstring_view wide)
     return text;
 }
 
-// Windows opens a device for these names in every folder, whatever their
-// extension and however they are written: "nul.txt", "COM1 .txt", "CON".
-bool Device_name(const std::wstring& name)
+// The path without a drive letter in front ("Z:" of "Z:\pics\cat.txt").
+std::wstring_view Drive_skip(std::wstring_view path)
 {
-    std::wstring stem = name.substr(0, name.find(L'.'));
-    while (!stem.empty() && (stem.back() == L' ' || stem.back() == L'.'))
-        stem.pop_back();
-    for (wchar_t& c : stem)
-        c = static_cast<wchar_t>(std::towupper(c));
+    if (path.size() >= 2 && path[1] == L':' &&
+        ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')))
+        path.remove_prefix(2);
+    return path;
+}
+
+bool Ascii_upper_equal(std::wstring_view a, std::wstring_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+               return (x >= L'a' && x <= L'z' ? x - L'a' + L'A' : x) == y;
+           });
+}
+
+}  // namespace
+
+// Windows opens a device for these names in every folder, whatever their
+// extension and however they are written: "nul.txt", "COM1 .txt", "CON",
+// ".\pics\lpt².txt". Only the last part of the path counts; its name runs
+// to the first '.', without the blanks at its end.
+bool Device_name(std::wstring_view path)
+{
+    path = Drive_skip(path);
+    const auto slash = path.find_last_of(L"\\/");
+    std::wstring_view stem = slash == std::wstring_view::npos ? path : path.substr(slash + 1);
+    stem = stem.substr(0, stem.find_first_of(L".:"));
+    while (!stem.empty() && stem.back() == L' ')
+        stem.remove_suffix(1);
     for (const wchar_t* device : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"})
-        if (stem == device)
+        if (Ascii_upper_equal(stem, device))
             return true;
     // COM0-COM9 and LPT0-LPT9, the superscript digits included.
-    if (stem.size() == 4 && (stem.compare(0, 3, L"COM") == 0 || stem.compare(0, 3, L"LPT") == 0)) {
+    if (stem.size() == 4 && (Ascii_upper_equal(stem.substr(0, 3), L"COM") || Ascii_upper_equal(stem.substr(0, 3), L"LPT"))) {
         const wchar_t digit = stem[3];
         return (digit >= L'0' && digit <= L'9') || digit == L'\u00B9' || digit == L'\u00B2' || digit == L'\u00B3';
     }
     return false;
 }
 
-std::string Errno_text(int code)
+// A ':' past the drive names a stream of a file ("owl.txt:hidden"), or a
+// device ("NUL:"), never a picture file of its own.
+bool Stream_name(std::wstring_view path)
 {
-    return std::strerror(code);
+    return Drive_skip(path).find(L':') != std::wstring_view::npos;
 }
 
-// The first text_limit bytes of a longer file, in a temporary file that
-// goes when it is closed, read in text mode like the file itself.
-std::FILE* Prefix_copy(HANDLE file, std::string& why)
+namespace {
+
+std::string Error_text(DWORD code)
 {
-    wchar_t folder[MAX_PATH + 1];
-    wchar_t path[MAX_PATH + 1];
-    if (!GetTempPathW(MAX_PATH + 1, folder) || !GetTempFileNameW(folder, L"tin", 0, path)) {
-        why = "no room for reading it";
-        return nullptr;
+    switch (code) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return std::strerror(EACCES);
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+    case ERROR_INVALID_DRIVE:
+        return std::strerror(ENOENT);
+    default:
+        return std::strerror(EIO);
     }
-    std::FILE* copy = _wfopen(path, L"w+bTD");
-    if (!copy) {
-        DeleteFileW(path);
-        why = Errno_text(errno);
-        return nullptr;
-    }
-    std::vector<char> buffer(1 << 16);
-    std::size_t left = text_limit;
-    while (left > 0) {
-        DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(std::min(left, buffer.size()));
-        if (!ReadFile(file, buffer.data(), want, &got, nullptr)) {
-            why = Errno_text(EIO);
-            std::fclose(copy);
-            return nullptr;
-        }
-        if (got == 0)
-            break;
-        std::fwrite(buffer.data(), 1, got, copy);
-        left -= got;
-    }
-    std::fflush(copy);
-    std::rewind(copy);
-    _setmode(_fileno(copy), _O_TEXT);
-    return copy;
 }
 
 }  // namespace
 
-std::FILE* Picture_file_open(const std::string& name, int& read_error, std::string& why)
+std::string Picture_file_bytes(const std::string& name, std::string& stored)
 {
-    read_error = 0;
+    stored.clear();
     const std::wstring wide = Wide_from_utf8(name);
     // Devices are refused by name, before anything is opened: opening CON
     // would wait for the console, COM1 for a serial line.
-    if (Device_name(wide)) {
-        why = "it is a device, not a picture file";
-        return nullptr;
-    }
+    if (Device_name(wide))
+        return "it is a device, not a picture file";
+    if (Stream_name(wide))
+        return "a ':' in its name names a stream of another file, not a picture file";
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD code = GetLastError();
-        why = Errno_text(code == ERROR_ACCESS_DENIED ? EACCES : ENOENT);
-        return nullptr;
+        return std::strerror(code == ERROR_ACCESS_DENIED ? EACCES : ENOENT);
     }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        why = "it is a directory, not a picture file";
-        return nullptr;
-    }
-    std::FILE* text = _wfopen(wide.c_str(), L"rt");
-    if (!text) {
-        why = Errno_text(errno);
-        return nullptr;
-    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return "it is a directory, not a picture file";
+    const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return Error_text(GetLastError());
     // Checked again on what was opened, in case something else was put in
     // the file's place meanwhile.
-    const HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(text)));
-    if (GetFileType(file) != FILE_TYPE_DISK) {
-        std::fclose(text);
+    std::string why;
+    if (GetFileType(file) != FILE_TYPE_DISK)
         why = "it is not a regular file";
-        return nullptr;
-    }
-    // No picture comes near text_limit bytes; a longer file is read only
-    // that far, so that no file, however long or sparse, can keep the
-    // program reading. A Ctrl-Z before the limit ends the text there anyway.
+    // The limit and one byte more, which tells that the file is longer.
+    const std::size_t want = text_limit + 1;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && static_cast<unsigned long long>(size.QuadPart) > text_limit) {
-        std::FILE* copy = Prefix_copy(file, why);
-        std::fclose(text);
-        if (!copy)
-            return nullptr;
-        read_error = cut_at_limit;
-        return copy;
+    const std::size_t expected =
+        GetFileSizeEx(file, &size) ? static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, LONGLONG{want})) : 0;
+    stored.resize(std::min(want, std::max<std::size_t>(expected + 1, 4096)));
+    std::size_t got = 0;
+    while (why.empty() && got < want) {
+        if (got == stored.size())
+            stored.resize(std::min(want, stored.size() * 2));
+        DWORD n = 0;
+        if (!ReadFile(file, stored.data() + got, static_cast<DWORD>(stored.size() - got), &n, nullptr)) {
+            why = Error_text(GetLastError());
+            break;
+        }
+        if (n == 0)
+            break;
+        got += n;
     }
-    return text;
+    stored.resize(got);
+    CloseHandle(file);
+    return why;
 }
 
-bool Picture_file_close(std::FILE* text, const int& read_error, std::string& why)
+std::FILE* Scratch_file_open()
 {
-    // In text mode the end of the stream is also a Ctrl-Z, so a cut copy
-    // that was read to its end is looked at again for one.
-    const bool error = std::ferror(text) != 0;
-    bool too_long = false;
-    if (!error && read_error == cut_at_limit && std::feof(text)) {
-        _setmode(_fileno(text), _O_BINARY);
-        std::rewind(text);
-        too_long = true;
-        for (int c = std::fgetc(text); c != EOF; c = std::fgetc(text))
-            if (c == 0x1A) {
-                too_long = false;
-                break;
-            }
-    }
-    std::fclose(text);
-    if (too_long) {
-        why = "it goes on for more than " + std::to_string(text_limit >> 20) +
-              " MiB before its grid ends, far longer than any picture";
-        return false;
-    }
-    if (error) {
-        why = Errno_text(EIO);
-        return false;
-    }
-    return true;
+    wchar_t folder[MAX_PATH + 1];
+    wchar_t name[MAX_PATH + 1];
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH || !GetTempFileNameW(folder, L"tin", 0, name))
+        return nullptr;
+    // T: kept in memory where it can be; D: removed when closed.
+    std::FILE* scratch = _wfopen(name, L"w+bTD");
+    if (!scratch)
+        DeleteFileW(name);
+    return scratch;
 }
 
 std::string Folder_current()

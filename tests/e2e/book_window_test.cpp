@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include "e2e_fixture.h"
 
 namespace {
@@ -105,6 +106,14 @@ const std::string cat = Picture_text({{{10, 10, 10}, {250, 250, 250}, {240, 120,
                                        {120, 240, 0}, {240, 0, 120}, {60, 60, 60}, {200, 100, 50}}},
                                      {"", "", "      xxxxxxxxxx", "      x        x", "      xxxxxxxxxx"}, "猫の絵");
 
+// A picture whose name holds a blank and an apostrophe: started under
+// that name, the painter must take it whole (on Windows, the first word of
+// its command line in double quotes).
+const std::string bobs_cat = Picture_text({{{250, 250, 250}, {200, 30, 30}, {30, 30, 200}, {30, 200, 30},
+                                            {250, 120, 0}, {120, 0, 250}, {0, 0, 0}, {160, 160, 40}}},
+                                          {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", "", "", "  xxxx  xxxx"},
+                                          "Bob's cat");
+
 class Book_window : public E2e_test {
 protected:
     // The book runs from the Windows layout (its own folder holding the
@@ -132,8 +141,9 @@ protected:
         fs::remove_all(data.empty() ? own : data, ignored);
     }
 
-    // Starts the book with the own folder above and waits for its window.
-    ::testing::AssertionResult Book_start()
+    // Starts the book with the own folder above and waits for its window;
+    // `setup_more` may change how it starts.
+    ::testing::AssertionResult Book_start(const std::function<void(Program_setup&)>& setup_more = {})
     {
         Program_setup setup;
         setup.executable = Book_default();
@@ -144,6 +154,8 @@ protected:
             setup.environment = {{"SDL_STDIO_REDIRECT", "0"}};
         else
             setup.environment = {{"XDG_DATA_HOME", data}};
+        if (setup_more)
+            setup_more(setup);
         if (!Wait_until(10, [&] { return Window_find(E2e_shared().watch, book_caption) == 0; }))
             return ::testing::AssertionFailure() << "a book of an earlier run is still there";
         Program_stop(run);
@@ -247,28 +259,31 @@ protected:
 
 // Pictures opened by a click: the right picture in the painter's window,
 // its thumbnail that view reduced, Escape back to the book. The person's
-// own pictures come first, one of them named in another script (the
-// painter is started under that name and finds the file).
+// own pictures come first, one of them named with a blank and an
+// apostrophe and one in another script (the painter is started under that
+// name and finds the file).
 TEST_F(Book_window, AClickOpensThePictureWhoseThumbnailItIs)
 {
+    std::ofstream(own + "/Bob's cat.txt") << bobs_cat;
     std::ofstream(own + "/dragon.txt") << dragon;
     std::ofstream(own + "/猫.txt") << cat;
     std::vector<std::string> names = Bundled_names();
     ASSERT_GE(names.size(), 8u);
-    names.insert(names.begin(), {"", "dragon", "猫"});   // after the "New picture" card
+    names.insert(names.begin(), {"", "Bob's cat", "dragon", "猫"});   // after the "New picture" card
     ASSERT_TRUE(Book_start());
     EXPECT_EQ(Window_size(E2e_shared().watch, window).width, 800);
     EXPECT_EQ(Window_size(E2e_shared().watch, window).height, 900);
     // The first card is selected at the start.
     EXPECT_EQ(Image_at(book, thumb_x - 4, 100), selection);
-    for (int index : {1, 2, 3, 9}) {
+    for (int index : {1, 2, 3, 4, 10}) {
         SCOPED_TRACE(names[static_cast<std::size_t>(index)]);
         const Cell_place at = Thumb_place(index);
         Click(at.x + 80, at.y + 90);
         ASSERT_TRUE(Painter_wait());
         const std::string text =
-            index == 1   ? dragon
-            : index == 2 ? cat
+            index == 1   ? bobs_cat
+            : index == 2 ? dragon
+            : index == 3 ? cat
                          : File_slurp(std::string(TINTORA_PICTURES) + "/" + names[static_cast<std::size_t>(index)] + ".txt");
         const Image model = Screen_model_draw(Model_of(text));
         EXPECT_EQ(painted.rgb, model.rgb) << "the painter does not show " << names[static_cast<std::size_t>(index)]
@@ -381,6 +396,54 @@ TEST_F(Book_window, APaintersFailureIsShownInTheBook)
     EXPECT_EQ(Window_find(E2e_shared().watch, "Tintora"), 0ul);
     Key(XK_Escape);
     ASSERT_TRUE(Exit_wait(0));
+}
+
+// A painter that writes 20 MB to its standard error before it ends
+// (tests/loud_painter.cpp, in the painter's place beside a copy of the
+// book): the book comes back, its box holding the painter's last eight
+// lines, "..." above them, and no more of the window than they need.
+TEST_F(Book_window, APainterThatTalksALotIsShownByItsLastWords)
+{
+    const fs::path book_given = Book_default();
+    const std::string loud = Environment_get("TINTORA_E2E_LOUD_PAINTER").empty()
+                                 ? TINTORA_LOUD_PAINTER
+                                 : Environment_get("TINTORA_E2E_LOUD_PAINTER");
+    char name[] = "/tmp/tintora-book-loud-XXXXXX";
+    ASSERT_NE(mkdtemp(name), nullptr);
+    const fs::path folder = name;
+    const fs::path book_copy = folder / book_given.filename();
+    fs::copy_file(book_given, book_copy);
+    fs::copy_file(loud, folder / ("tintora" + book_given.extension().string()));
+    for (const auto& entry : fs::directory_iterator(book_given.parent_path()))
+        if (entry.path().extension() == ".dll")
+            fs::copy_file(entry.path(), folder / entry.path().filename());
+    std::ofstream(own + "/loud.txt") << dragon;
+    const bool started = Book_start([&](Program_setup& setup) {
+        setup.executable = book_copy.string();
+        setup.folder = folder.string();
+        setup.environment.push_back({"TINTORA_LOUD_BYTES", "20000000"});
+    });
+    std::error_code ignored;
+    if (!started)
+        fs::remove_all(folder, ignored);
+    ASSERT_TRUE(started);
+    Click(thumb_x + 80, thumb_y + 90);
+    // The box's text: "...", seven lines of noise, the last words, a blank
+    // line and "Click or press a key to go on.", ten pixels a line.
+    const int box_top = 900 - 30 - 10 * 11;
+    const bool shown = Wait_until(60, [&] {
+        window = Window_find(E2e_shared().watch, book_caption);
+        return window && Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }, 0);
+    });
+    EXPECT_TRUE(shown) << "no message in the book's window; " << Shot_save(book, "message");
+    ASSERT_TRUE(Stable_grab(book));
+    EXPECT_EQ(Image_at(book, 400, box_top + 5), banner) << Shot_save(book, "message");
+    EXPECT_EQ(Image_at(book, 400, box_top - 5), background) << Shot_save(book, "message");
+    EXPECT_TRUE(Program_running(run));
+    Key(XK_Escape);
+    Key(XK_Escape);
+    EXPECT_TRUE(Exit_wait(0));
+    fs::remove_all(folder, ignored);
 }
 
 }  // namespace

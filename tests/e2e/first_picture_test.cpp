@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include "e2e_fixture.h"
+#include "saved_as.h"
 
 namespace {
 
@@ -161,6 +162,36 @@ TEST_F(E2e_test, DosTextShowsTheSameBoardAndMessages)
     ASSERT_TRUE(Exit_wait(0));
     EXPECT_EQ(Program_stdout(run), odd_messages);
 }
+
+// The bundled house saved as a Windows editor saves it, with CR LF line
+// ends: with a UTF-8 mark, and as UTF-16 either way round. Each shows pixel
+// for pixel what the plain file shows, and nothing is reported.
+class Saved_as_view : public E2e_test, public ::testing::WithParamInterface<Saved_as> {};
+
+TEST_P(Saved_as_view, ShowsWhatThePlainFileShows)
+{
+    const Bundled_picture house = House_load();
+    ASSERT_GT(house.grid.size(), 0u);
+    Screen_model model = Screen_model_create(house.palette);
+    Screen_model_outline(model, house.grid);
+    const std::string saved = Saved_text(Crlf_of(house.text), GetParam());
+    ASSERT_NE(saved.substr(0, 2), house.text.substr(0, 2));
+
+    ASSERT_TRUE(Start(saved));
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "saved-as-first-view", 20));
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+    EXPECT_EQ(Program_stdout(run), "");
+    EXPECT_EQ(Program_stderr(run), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, Saved_as_view,
+                         ::testing::Values(Saved_as::utf8_marked, Saved_as::utf16le, Saved_as::utf16be),
+                         [](const auto& info) {
+                             return info.param == Saved_as::utf8_marked ? std::string("utf8_with_mark")
+                                    : info.param == Saved_as::utf16le  ? std::string("utf16le")
+                                                                       : std::string("utf16be");
+                         });
 
 // Only Escape and a close request end the program: other keys, and the
 // release of Escape alone, do nothing; pressing Escape ends it at once,

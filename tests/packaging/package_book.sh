@@ -78,13 +78,10 @@ Book_check() {
     book_pid=$(xprop -id "$bw" _NET_WM_PID | awk '{ print $3 }')
     [ "$(readlink "/proc/$book_pid/exe")" = "$book" ] || fail "the book's window is not the installed book's"
     echo "the menu entry opened the installed picture book"
-    mapfile -t in_book < <(printf '%s\n' "${names[@]}" | LC_ALL=C sort)
-    house_index=1
-    for n in "${in_book[@]}"; do
-        [ "$n" = house ] && break
-        house_index=$((house_index + 1))
-    done
-    Book_open "$bw" "$house_index" house
+    # The own picture comes first, then the bundled ones by name: the first of
+    # those is second, in sight without scrolling however many there are.
+    first_bundled=$(printf '%s\n' "${names[@]}" | LC_ALL=C sort | head -n 1)
+    Book_open "$bw" 1 "$first_bundled"
     bw=$(Window_wait "Tintora pictures")
     Book_open "$bw" 0 dragon yes "$(cd "$own" && pwd -P)" "$own/dragon.txt"
     bw=$(Window_wait "Tintora pictures")
