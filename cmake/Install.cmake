@@ -21,7 +21,7 @@ if(NOT CMAKE_INSTALL_DATADIR STREQUAL "share")
   message(WARNING "tintora-book looks for the bundled pictures in <bindir>/../share/tintora/pictures, "
                   "not in ${CMAKE_INSTALL_DATADIR}")
 endif()
-install(TARGETS tintora tintora-book tintora-check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tintora tintora-book tintora-check tintora-draw RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${picture_files} DESTINATION ${TINTORA_PICTURE_DIR})
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tintora.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -38,7 +38,8 @@ foreach(picture ${picture_files})
   install(FILES ${staging}/names/${TINTORA_PICTURE} DESTINATION ${TINTORA_NAME_DIR})
 endforeach()
 
-# The menu entry, "Tintora", which software centres launch: the book.
+# The menu entry, "Tintora", which software centres launch: the book; its
+# action "New picture" starts the picture maker on a new picture.
 set(TINTORA_APP_ID org.tintora.Tintora)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/${TINTORA_APP_ID}.desktop.in
                ${staging}/${TINTORA_APP_ID}.desktop.in @ONLY)
@@ -48,6 +49,7 @@ install(CODE "
   set(TINTORA_DESKTOP_TEMPLATE \"${staging}/${TINTORA_APP_ID}.desktop.in\")
   set(TINTORA_DESKTOP_STAGING \"${staging}/entries\")
   set(TINTORA_BOOK \"${CMAKE_INSTALL_BINDIR}/tintora-book\")
+  set(TINTORA_DRAW \"${CMAKE_INSTALL_BINDIR}/tintora-draw\")
   set(TINTORA_APPLICATIONS_DIR \"${CMAKE_INSTALL_DATADIR}/applications\")")
 install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/InstallDesktopEntries.cmake)
 

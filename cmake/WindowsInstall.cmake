@@ -18,11 +18,15 @@ target_link_libraries(tintora PRIVATE ${TINTORA_SDL_ENTRY})
 target_sources(tintora-book PRIVATE ${CMAKE_BINARY_DIR}/tintora.rc)
 target_link_libraries(tintora-book PRIVATE ${TINTORA_SDL_ENTRY})
 target_sources(tintora-check PRIVATE ${CMAKE_BINARY_DIR}/tintora.rc)
+# The picture maker is an SDL program too, which the book starts.
+target_sources(tintora-draw PRIVATE ${CMAKE_BINARY_DIR}/tintora.rc)
+target_link_libraries(tintora-draw PRIVATE ${TINTORA_SDL_ENTRY})
 set_source_files_properties(${PROJECT_SOURCE_DIR}/src/check/check_main.cpp PROPERTIES
                             COMPILE_OPTIONS "-Umain;-D_SDL_main_h")
 
 # The painter under its own name too: the book starts it as each picture.
 install(PROGRAMS $<TARGET_FILE:tintora> $<TARGET_FILE:tintora-book> $<TARGET_FILE:tintora-check>
+                 $<TARGET_FILE:tintora-draw>
         DESTINATION . COMPONENT tintora)
 
 foreach(picture ${picture_files})

@@ -300,7 +300,8 @@ TEST(Book_layout, AClickOnAThumbnailOrTitleNamesItsPicture)
         {100, 205, 0, 0},   // its title
         {19, 50, 0, -1},    // left of it
         {100, 11, 0, -1},   // above it
-        {100, 220, 0, -1},  // below the title
+        {100, 220, 0, 0},   // the number of parts under the title
+        {100, 224, 0, -1},  // below that
         {220, 12, 0, 1},
         {620, 237, 0, 7},   // second row, last column
         {220, 462, 0, 9},

@@ -59,6 +59,7 @@ FunctionEnd
 !macro Book_shortcut
   SetOutPath "$INSTDIR"
   CreateShortcut "$SMPROGRAMS\Tintora\Tintora.lnk" "$INSTDIR\tintora-book.exe" "" "$INSTDIR\tintora-book.exe" 0 SW_SHOWNORMAL "" "Choose a picture to colour in"
+  CreateShortcut "$SMPROGRAMS\Tintora\New picture.lnk" "$INSTDIR\tintora-draw.exe" "" "$INSTDIR\tintora-draw.exe" 0 SW_SHOWNORMAL "" "Draw a new picture to colour in"
 !macroend
 
 Section "Tintora"

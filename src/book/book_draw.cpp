@@ -70,12 +70,32 @@ void Book_cell_draw(SDL_Surface* screen, int x, int y, const Picture_card& card,
         boxRGBA(screen, sx(cx - 1), sx(cy - 5), sx(cx), sx(cy + 1), 255, 255, 255, 255);
         boxRGBA(screen, sx(cx - 1), sx(cy + 3), sx(cx), sx(cy + 4), 255, 255, 255, 255);
     }
-    std::string title = card.title;
-    if (static_cast<int>(title.size()) > book_title_chars)
-        title = title.substr(0, static_cast<std::size_t>(book_title_chars - 2)) + "..";
-    const int title_x = x + (book_cell_width - 8 * static_cast<int>(title.size())) / 2;
-    stringRGBA(screen, sx(title_x), sx(y + book_title_y), title.c_str(), book_title_colour.r, book_title_colour.g,
-               book_title_colour.b, 255);
+    if (card.add) {
+        // A plus across the empty board: a page to start on.
+        const int cx = tx + thumbnail_width / 2, cy = ty + thumbnail_height / 2 + 10;
+        boxRGBA(screen, sx(cx - 30), sx(cy - 5), sx(cx + 30), sx(cy + 5), 20, 20, 20, 255);
+        boxRGBA(screen, sx(cx - 5), sx(cy - 30), sx(cx + 5), sx(cy + 30), 20, 20, 20, 255);
+    }
+    // The title whole, on as many lines as it needs up to the cell's room;
+    // only a title longer than that is cut, with "..".
+    std::istringstream lines(Text_wrap(card.title, book_title_chars));
+    std::string line;
+    for (int k = 0; k < book_title_lines && std::getline(lines, line); ++k) {
+        std::string rest;
+        if (k == book_title_lines - 1 && std::getline(lines, rest) && !rest.empty())
+            line = line.substr(0, static_cast<std::size_t>(book_title_chars - 2)) + "..";
+        const int title_x = x + (book_cell_width - 8 * static_cast<int>(line.size())) / 2;
+        stringRGBA(screen, sx(title_x), sx(y + book_title_y + k * book_title_line_height), line.c_str(),
+                   book_title_colour.r, book_title_colour.g, book_title_colour.b, 255);
+    }
+    // How many parts there are to colour: the picture's size at a glance,
+    // under the title, so that the thumbnail stays the painter's view.
+    if (card.parts > 0) {
+        const std::string parts = std::to_string(card.parts) + (card.parts == 1 ? " part" : " parts");
+        const int parts_x = x + (book_cell_width - 8 * static_cast<int>(parts.size())) / 2;
+        stringRGBA(screen, sx(parts_x), sx(y + book_parts_y), parts.c_str(), book_parts_colour.r, book_parts_colour.g,
+                   book_parts_colour.b, 255);
+    }
 }
 
 void Book_message_draw(SDL_Surface* screen, const std::string& message)

@@ -11,6 +11,7 @@ struct Book_rgb {
 constexpr Book_rgb book_selection{255, 200, 0};
 constexpr Book_rgb book_mark{220, 30, 30};
 constexpr Book_rgb book_title_colour{240, 240, 240};
+constexpr Book_rgb book_parts_colour{150, 200, 255};
 
 // One cell with its top left corner at (x, y): the thumbnail (or the
 // painter's message in a grey box in its place), the warning mark at the

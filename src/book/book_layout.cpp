@@ -26,7 +26,7 @@ int Book_hit(const Book_view& view, int x, int y)
     const int cx = x - column * book_cell_width;
     const int cy = y - row * book_cell_height;
     const bool on_thumbnail = cx >= book_thumbnail_x && cx < book_thumbnail_x + thumbnail_width &&
-                              cy >= book_thumbnail_y && cy < book_title_y + 8;
+                              cy >= book_thumbnail_y && cy < book_parts_y + 8;
     return on_thumbnail ? index : -1;
 }
 

@@ -13,8 +13,11 @@ constexpr int book_cell_height = 225;
 constexpr int book_rows_visible = book_height / book_cell_height;   // 4
 constexpr int book_thumbnail_x = (book_cell_width - thumbnail_width) / 2;   // 20, within the cell
 constexpr int book_thumbnail_y = 12;
-constexpr int book_title_y = book_thumbnail_y + thumbnail_height + 10;   // the title's 8-pixel line
-constexpr int book_title_chars = (book_cell_width - 8) / 8;               // 24 characters fit
+constexpr int book_title_y = book_thumbnail_y + thumbnail_height + 6;    // the title's first 8-pixel line
+constexpr int book_title_lines = 2;                                       // a longer title wraps once
+constexpr int book_title_line_height = 9;
+constexpr int book_parts_y = book_title_y + book_title_lines * book_title_line_height;   // "12 parts" under it
+constexpr int book_title_chars = (book_cell_width - 8) / 8;               // 24 characters fit a line
 
 // What the window shows: how many pictures, which is selected, and the
 // first row of cells in sight.

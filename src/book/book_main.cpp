@@ -1,7 +1,10 @@
 // The picture book's main routine: list the pictures, show them as
 // thumbnails, and on a click or Enter run the painter on the chosen one,
-// then show the book again. Escape or closing the window ends it with 0.
+// then show the book again. The first card, "New picture", and E or a right
+// click on a picture open the picture maker instead. Escape or closing the
+// window ends it with 0.
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -43,8 +46,9 @@ void Book_show(Book& book)
     const int last = std::min(book.view.count, first + book_rows_visible * book_columns);
     for (int k = first; k < last; ++k) {
         auto& card = book.cards[static_cast<std::size_t>(k)];
+        const Picture_entry& entry = book.entries[static_cast<std::size_t>(k)];
         if (!card)
-            card = Picture_card_make(book.entries[static_cast<std::size_t>(k)]);
+            card = entry.name.empty() ? Picture_card_new() : Picture_card_make(entry);
         const Book_point at = Book_cell_place(book.view, k);
         Book_cell_draw(book.screen, at.x, at.y, *card, k == book.view.selected);
     }
@@ -76,6 +80,56 @@ bool Book_open_picture(Book& book, int index)
     return true;
 }
 
+// The pictures of both folders, after the "New picture" card when the
+// maker is there to start.
+void Book_list(Book& book)
+{
+    book.entries = Picture_list_make(book.places.own, book.places.bundled);
+    std::erase_if(book.entries, [](const Picture_entry& entry) {
+        return !entry.own && !Picture_bundled_is(entry.folder, entry.name);
+    });
+    std::error_code error;
+    if (!book.places.maker.empty() &&
+        std::filesystem::exists(std::filesystem::path(std::u8string(book.places.maker.begin(), book.places.maker.end())), error))
+        book.entries.insert(book.entries.begin(), Picture_entry{});
+    book.cards.clear();
+    book.cards.resize(book.entries.size());
+    book.view.count = static_cast<int>(book.entries.size());
+    book.view.selected = std::clamp(book.view.selected, 0, std::max(0, book.view.count - 1));
+}
+
+// The maker on a new picture, on one of the person's own (edited where it
+// is) or on a bundled one (a copy, saved into the person's own folder).
+// Afterwards the list is made again: a new picture has a card now, and a
+// changed one a new thumbnail.
+bool Book_open_maker(Book& book, int index)
+{
+    const Picture_entry& entry = book.entries[static_cast<std::size_t>(index)];
+    std::vector<std::string> arguments;
+    if (!entry.name.empty()) {
+        const std::u8string folder(entry.folder.begin(), entry.folder.end());
+        const std::u8string file = (std::filesystem::path(folder) / std::filesystem::path(std::u8string(
+                                        entry.name.begin(), entry.name.end()) + u8".txt")).u8string();
+        if (!entry.own)
+            arguments.push_back("--copy-of");
+        arguments.push_back(std::string(file.begin(), file.end()));
+    }
+    book.view.selected = index;
+    SDL_Quit();
+    book.screen = nullptr;
+    std::fflush(stdout);
+    const Painter_outcome outcome =
+        Painter_run(book.places.maker, "tintora-draw", book.places.own.empty() ? "." : book.places.own, book.environment,
+                    arguments);
+    book.message = Painter_outcome_message(outcome, book.places.maker);
+    Book_list(book);
+    book.screen = Book_window_open();
+    if (!book.screen)
+        return false;
+    Book_show(book);
+    return true;
+}
+
 }  // namespace
 
 int main(int, char*[])
@@ -84,12 +138,12 @@ int main(int, char*[])
     // Before the window opens: opening it sets SDL variables of its own.
     book.environment = Environment_capture();
     book.places = Book_places_find(Book_executable_folder());
-    book.entries = Picture_list_make(book.places.own, book.places.bundled);
-    std::erase_if(book.entries, [](const Picture_entry& entry) {
-        return !entry.own && !Picture_bundled_is(entry.folder, entry.name);
-    });
-    book.cards.resize(book.entries.size());
-    book.view.count = static_cast<int>(book.entries.size());
+    // The maker saves into the own folder, and starts there.
+    if (!book.places.own.empty()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(std::filesystem::path(std::u8string(book.places.own.begin(), book.places.own.end())), ignored);
+    }
+    Book_list(book);
     if (book.entries.empty())
         book.message = "Tintora: no pictures found. Put picture files (NAME.txt) in " +
                        (book.places.own.empty() ? std::string("your pictures folder") : book.places.own);
@@ -118,13 +172,16 @@ int main(int, char*[])
             continue;
         }
         int open = -1;
+        bool make = false;
         if (event.type == SDL_MOUSEBUTTONDOWN) {
             if (event.button.button == SDL_BUTTON_WHEELUP)
                 Book_scroll(book.view, -1);
             else if (event.button.button == SDL_BUTTON_WHEELDOWN)
                 Book_scroll(book.view, 1);
-            else if (event.button.button == SDL_BUTTON_LEFT)
+            else if (event.button.button == SDL_BUTTON_LEFT || event.button.button == SDL_BUTTON_RIGHT) {
                 open = Book_hit(book.view, event.button.x, event.button.y);
+                make = event.button.button == SDL_BUTTON_RIGHT;
+            }
         } else {
             switch (event.key.keysym.sym) {
             case SDLK_LEFT: Book_select_move(book.view, -1, 0); break;
@@ -136,11 +193,16 @@ int main(int, char*[])
                 if (book.view.count > 0)
                     open = book.view.selected;
                 break;
+            case SDLK_e:
+                if (book.view.count > 0)
+                    open = book.view.selected, make = true;
+                break;
             default: break;
             }
         }
         if (open >= 0) {
-            if (!Book_open_picture(book, open)) {
+            make = make || book.entries[static_cast<std::size_t>(open)].name.empty();
+            if (!(make ? Book_open_maker(book, open) : Book_open_picture(book, open))) {
                 std::fputs("Tintora pictures: no display could be reached\n", stderr);
                 SDL_Quit();
                 return 1;

@@ -18,6 +18,7 @@ Book_places Book_places_find(const std::string& executable_folder)
         return places;
     const fs::path bin(std::u8string(executable_folder.begin(), executable_folder.end()));
     places.painter = utf8(bin / Painter_file_name());
+    places.maker = utf8(bin / Maker_file_name());
     places.bundled = Picture_folder_bundled(executable_folder);
     return places;
 }

@@ -9,6 +9,7 @@
 
 struct Book_places {
     std::string painter;   // the painter's executable
+    std::string maker;     // the picture maker's executable, beside it
     std::string bundled;   // the bundled pictures folder
     std::string own;       // the person's own pictures folder
 };

@@ -29,9 +29,11 @@ std::vector<std::string> Environment_capture();
 
 // Starts `painter` (a path, UTF-8) named `name` in `folder` with the
 // environment `environment`, standard error captured and standard input and
-// output the book's own, and waits until it ends.
+// output the book's own, and waits until it ends. `arguments` follow the
+// name on the command line (the picture maker is given a file to open).
 Painter_outcome Painter_run(const std::string& painter, const std::string& name, const std::string& folder,
-                            const std::vector<std::string>& environment);
+                            const std::vector<std::string>& environment,
+                            const std::vector<std::string>& arguments = {});
 
 // What the book shows for an outcome: "" when the painter ended well
 // (status 0), else its own message, or a line saying what went wrong. A

@@ -33,7 +33,7 @@ std::vector<std::string> Environment_capture()
 }
 
 Painter_outcome Painter_run(const std::string& painter, const std::string& name, const std::string& folder,
-                            const std::vector<std::string>& environment)
+                            const std::vector<std::string>& environment, const std::vector<std::string>& arguments)
 {
     Painter_outcome outcome;
     int pipe_ends[2];
@@ -45,7 +45,10 @@ Painter_outcome Painter_run(const std::string& painter, const std::string& name,
     // async-signal-safe functions (and strerror on the way out).
     const std::string cannot_enter = "Tintora: cannot open the folder " + folder;
     const std::string cannot_start = "Tintora: cannot start the painter " + painter;
-    char* const argv[] = {const_cast<char*>(name.c_str()), nullptr};
+    std::vector<char*> argv{const_cast<char*>(name.c_str())};
+    for (const std::string& word : arguments)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
     std::vector<char*> envp;
     for (const std::string& entry : environment)
         envp.push_back(const_cast<char*>(entry.c_str()));
@@ -62,7 +65,7 @@ Painter_outcome Painter_run(const std::string& painter, const std::string& name,
             _exit(127);
         if (chdir(folder.c_str()) != 0)
             Child_fail(STDERR_FILENO, cannot_enter);
-        execve(painter.c_str(), argv, envp.data());
+        execve(painter.c_str(), argv.data(), envp.data());
         Child_fail(STDERR_FILENO, cannot_start);
     }
     close(pipe_ends[1]);

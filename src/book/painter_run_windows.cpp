@@ -87,7 +87,7 @@ std::vector<std::string> Environment_capture()
 }
 
 Painter_outcome Painter_run(const std::string& painter, const std::string& name, const std::string& folder,
-                            const std::vector<std::string>& environment)
+                            const std::vector<std::string>& environment, const std::vector<std::string>& arguments)
 {
     Painter_outcome outcome;
     SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -112,6 +112,8 @@ Painter_outcome Painter_run(const std::string& painter, const std::string& name,
     // character to it. No picture name holds '"', which no Windows file
     // name can.
     std::wstring command_line = L"\"" + Wide_of(name) + L"\"";
+    for (const std::string& word : arguments)
+        command_line += L" \"" + Wide_of(word) + L"\"";
     const std::wstring program = Wide_of(painter);
     const std::wstring working = Wide_of(folder);
     // SDL's start-up layer in the painter would send its standard error to

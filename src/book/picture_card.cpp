@@ -10,6 +10,7 @@
 #include "book/null_stream.h"
 #include "book/picture_warnings.h"
 #include "book/thumbnail.h"
+#include "check/regions.h"
 
 namespace {
 
@@ -74,8 +75,10 @@ Picture_card Picture_card_make(const Picture_entry& entry)
             why = Picture_file_read(file, squarecount, squares, colourcount, colours, bordercolour, report, &trace);
             std::fclose(report);
         }
-        if (why.empty())
+        if (why.empty()) {
             card.warned = Picture_has_warnings({file, entry.folder, squares, colours, trace});
+            card.parts = static_cast<int>(Regions_find(squarecount, squares, bordercolour).regions.size());
+        }
         else {
             card.message = Picture_failure_message(file, why);
             if (!card.message.empty() && card.message.back() == '\n')
@@ -98,5 +101,22 @@ Picture_card Picture_card_make(const Picture_entry& entry)
     SDL_FreeSurface(view);
     if (!card.thumbnail)
         card.message = "Tintora: out of memory drawing " + file;
+    return card;
+}
+
+Picture_card Picture_card_new()
+{
+    Picture_card card;
+    card.title = "New picture";
+    card.add = true;
+    std::array<Square, squarecount * squarecount> squares{};
+    Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
+    std::array<Colour, colourcount> colours{};
+    colours.fill(Colour{90, 90, 90});
+    SDL_Surface* view = Picture_view_create(squarecount, squares, colourcount, colours);
+    if (view) {
+        card.thumbnail.reset(Thumbnail_reduce(view));
+        SDL_FreeSurface(view);
+    }
     return card;
 }

@@ -16,6 +16,8 @@ struct Picture_card {
     Surface_owned thumbnail;// nullptr when the file cannot be used (or memory ran out)
     std::string message;    // the painter's one-line message when it cannot, without line end
     bool warned = false;    // tintora-check would warn about it
+    int parts = 0;          // its regions, as the checker counts them; 0 when it cannot be used
+    bool add = false;       // the "New picture" card, which starts the picture maker
 };
 
 // The title a picture's card shows: the line after the palette with blanks
@@ -27,3 +29,5 @@ std::string Picture_title(const std::string& separator, const std::string& name)
 // directory is set there while reading and put back after), and draws its
 // thumbnail with the painter's own drawing code.
 Picture_card Picture_card_make(const Picture_entry& entry);
+// The card that comes first: an empty board titled "New picture".
+Picture_card Picture_card_new();

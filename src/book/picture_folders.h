@@ -12,6 +12,8 @@ std::string Picture_folder_own();
 std::string Book_executable_folder();
 // The painter's file name beside the book: "tintora" or "tintora.exe".
 std::string Painter_file_name();
+// The picture maker's: "tintora-draw" or "tintora-draw.exe".
+std::string Maker_file_name();
 
 // Where the bundled pictures lie, seen from the book's folder `bin`:
 // ../share/tintora/pictures installed on Linux (bin/share/tintora/pictures

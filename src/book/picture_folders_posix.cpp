@@ -31,6 +31,11 @@ std::string Painter_file_name()
     return "tintora";
 }
 
+std::string Maker_file_name()
+{
+    return "tintora-draw";
+}
+
 std::string Picture_folder_bundled(const std::string& bin)
 {
     namespace fs = std::filesystem;

@@ -46,6 +46,11 @@ std::string Painter_file_name()
     return "tintora.exe";
 }
 
+std::string Maker_file_name()
+{
+    return "tintora-draw.exe";
+}
+
 std::string Picture_folder_bundled(const std::string& bin)
 {
     return bin;

@@ -46,6 +46,7 @@ Picture_check Picture_check_file(const std::string& path)
     std::fclose(whats);
     if (!Picture_file_close(in, read_error, check.why))
         return check;
+    check.separator = trace.separator;
     const auto hidden = static_cast<std::size_t>(std::count_if(
         text.hidden.begin(), text.hidden.end(), [](char ch) { return !Blank_is(static_cast<unsigned char>(ch)); }));
     Picture_analyse(trace, Picture_source{text.text, hidden, text.encoding, text.ctrl_z ? Text_break{} : text.broken}, check);

@@ -30,6 +30,7 @@ struct Picture_check {
     std::vector<Diagnostic> diagnostics;
     std::array<Square, squarecount * squarecount> squares{};
     std::array<Colour, colourcount> colours{};
+    std::string separator;     // the line after the palette (the title line), as read
     Region_map regions;
     int rows_used = 0;         // the lowest board row a grid character fell on
     int outline_squares = 0;   // outline squares inside the ring

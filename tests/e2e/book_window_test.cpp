@@ -269,21 +269,21 @@ TEST_F(Book_window, AClickOpensThePictureWhoseThumbnailItIs)
     std::ofstream(own + "/猫.txt") << cat;
     std::vector<std::string> names = Bundled_names();
     ASSERT_GE(names.size(), 8u);
-    names.insert(names.begin(), {"Bob's cat", "dragon", "猫"});
+    names.insert(names.begin(), {"", "Bob's cat", "dragon", "猫"});   // after the "New picture" card
     ASSERT_TRUE(Book_start());
     EXPECT_EQ(Window_size(E2e_shared().watch, window).width, 800);
     EXPECT_EQ(Window_size(E2e_shared().watch, window).height, 900);
-    // The first picture is selected at the start.
+    // The first card is selected at the start.
     EXPECT_EQ(Image_at(book, thumb_x - 4, 100), selection);
-    for (int index : {0, 1, 2, 3, 9}) {
+    for (int index : {1, 2, 3, 4, 10}) {
         SCOPED_TRACE(names[static_cast<std::size_t>(index)]);
         const Cell_place at = Thumb_place(index);
         Click(at.x + 80, at.y + 90);
         ASSERT_TRUE(Painter_wait());
         const std::string text =
-            index == 0   ? bobs_cat
-            : index == 1 ? dragon
-            : index == 2 ? cat
+            index == 1   ? bobs_cat
+            : index == 2 ? dragon
+            : index == 3 ? cat
                          : File_slurp(std::string(TINTORA_PICTURES) + "/" + names[static_cast<std::size_t>(index)] + ".txt");
         const Image model = Screen_model_draw(Model_of(text));
         EXPECT_EQ(painted.rgb, model.rgb) << "the painter does not show " << names[static_cast<std::size_t>(index)]
@@ -348,18 +348,19 @@ TEST_F(Book_window, AnOwnPictureAppearsTheNextTimeAndTheWheelScrolls)
         std::ofstream(own + "/copy" + std::string(1, static_cast<char>('a' + k)) + ".txt") << dragon;
     ASSERT_TRUE(Book_start());
     const Image dragon_thumb = Image_reduce(Screen_model_draw(Model_of(dragon)));
-    EXPECT_EQ(Thumb_of(book, 13).rgb, dragon_thumb.rgb) << Shot_save(book, "book");   // copya..m, then dragon
-    EXPECT_NE(Thumb_of(before, 0).rgb, Thumb_of(book, 0).rgb);
+    // After the "New picture" card: copya..m, then dragon.
+    EXPECT_EQ(Thumb_of(book, 14).rgb, dragon_thumb.rgb) << Shot_save(book, "book");
+    EXPECT_NE(Thumb_of(before, 1).rgb, Thumb_of(book, 1).rgb);
 
     Click(400, 450, 5);
     Click(400, 450, 5);
-    // Two rows down, the first bundled picture (at 0 before, now 14) is in
+    // Two rows down, the first bundled picture (at 1 before, now 15) is in
     // the second row, after the dragon.
-    EXPECT_TRUE(Book_shows([&](const Image& shot) { return Thumb_of(shot, 14, 2).rgb == Thumb_of(before, 0).rgb; }))
+    EXPECT_TRUE(Book_shows([&](const Image& shot) { return Thumb_of(shot, 15, 2).rgb == Thumb_of(before, 1).rgb; }))
         << Shot_save(book, "scrolled");
-    EXPECT_EQ(Thumb_of(book, 13, 2).rgb, dragon_thumb.rgb);
+    EXPECT_EQ(Thumb_of(book, 14, 2).rgb, dragon_thumb.rgb);
     Click(400, 450, 4);
-    EXPECT_TRUE(Book_shows([&](const Image& shot) { return Thumb_of(shot, 14, 1).rgb == Thumb_of(before, 0).rgb; }))
+    EXPECT_TRUE(Book_shows([&](const Image& shot) { return Thumb_of(shot, 15, 1).rgb == Thumb_of(before, 1).rgb; }))
         << Shot_save(book, "scrolled-back");
     Key(XK_Escape);
     ASSERT_TRUE(Exit_wait(0));
@@ -371,10 +372,12 @@ TEST_F(Book_window, APaintersFailureIsShownInTheBook)
 {
     fs::create_directories(own + "/cave.txt");
     ASSERT_TRUE(Book_start());
-    // Its cell is a grey box with the message, not a thumbnail.
-    EXPECT_EQ(Image_at(book, thumb_x + 150, thumb_y + 170), (Rgb8{90, 90, 90}));
+    // Its cell (after the "New picture" card) is a grey box with the
+    // message, not a thumbnail.
+    const Cell_place cave = Thumb_place(1);
+    EXPECT_EQ(Image_at(book, cave.x + 150, cave.y + 170), (Rgb8{90, 90, 90}));
     EXPECT_EQ(Image_at(book, 400, 890), background);
-    Click(thumb_x + 80, thumb_y + 90);
+    Click(cave.x + 80, cave.y + 90);
     // The painter fails at once: the book's window closes and opens again
     // (a new window) with the message, which is what is waited for.
     const bool shown = Wait_until(30, [&] {
@@ -386,7 +389,7 @@ TEST_F(Book_window, APaintersFailureIsShownInTheBook)
     // The message went to the window, not to a terminal.
     EXPECT_EQ(Program_stderr(run), "");
     // The next click only takes the message away.
-    Click(thumb_x + 80, thumb_y + 90);
+    Click(cave.x + 80, cave.y + 90);
     EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }))
         << Shot_save(book, "message-gone");
     Sleep_for(0.5);

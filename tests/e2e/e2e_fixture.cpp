@@ -152,3 +152,16 @@ int main(int argc, char** argv)
     Xvfb_stop(session.server);
     return result;
 }
+
+::testing::AssertionResult E2e_test::Caption_wait(const std::string& caption, double seconds)
+{
+    window = 0;
+    Wait_until(seconds, [&] {
+        window = Window_find(E2e_shared().watch, caption);
+        return window != 0 || !Program_running(run);
+    });
+    if (!window)
+        return ::testing::AssertionFailure() << "no window \"" << caption << "\"; the program "
+                                             << (run.exited ? "ended, stderr: " + Program_stderr(run) : "runs");
+    return ::testing::AssertionSuccess();
+}

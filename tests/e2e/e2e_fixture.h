@@ -43,6 +43,10 @@ protected:
     ::testing::AssertionResult Start(Program_setup setup, double seconds = 30);
     // The same with this picture file text and nothing else set.
     ::testing::AssertionResult Start(const std::string& picture);
+    // Waits for a window captioned `caption` (WM_NAME) to be viewable and
+    // makes it the test's window; fails, with the program's standard error,
+    // when the program ends first or the time is up.
+    ::testing::AssertionResult Caption_wait(const std::string& caption, double seconds = 30);
     // Waits until the window shows exactly this picture. On timeout saves the
     // last screenshot and the expected picture as PNGs and fails, naming each
     // square, swatch or grid line that differs with expected and seen colour.

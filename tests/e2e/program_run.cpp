@@ -204,11 +204,12 @@ Program_run Program_start(const Program_setup& setup)
         if (const auto at = command.find("{folder}"); at != std::string::npos)
             command.replace(at, 8, run.folder_named);
         words.push_back(command);
+        words.insert(words.end(), setup.arguments.begin(), setup.arguments.end());
         std::vector<char*> argv;
         for (std::string& word : words)
             argv.push_back(word.data());
         argv.push_back(nullptr);
-        if (words.size() > 1)
+        if (words.size() > 1 + setup.arguments.size())
             execvpe(argv[0], argv.data(), envp.data());
         else
             execve(link.c_str(), argv.data(), envp.data());

@@ -49,6 +49,8 @@ struct Program_setup {
     // path. "{folder}" in it stands for the working directory as the program
     // names it.
     std::string command;
+    // Words after the command (a file to open, say).
+    std::vector<std::string> arguments;
     // Words the command goes through after the launcher: {"cmd", "/c"} has
     // Windows' command prompt start it, with the command line as typed
     // (Wine itself hands a program its full path).

@@ -301,6 +301,22 @@ std::optional<std::string> Window_caption(X_watch& watch, X_window window)
     return Text_property(watch.display, window, XA_WM_NAME);
 }
 
+std::optional<std::string> Window_title_utf8(X_watch& watch, X_window window)
+{
+    Display* display = watch.display;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 4096, False,
+                           XInternAtom(display, "UTF8_STRING", False), &type, &format, &count, &after,
+                           &data) != Success || !data)
+        return std::nullopt;
+    std::string text(reinterpret_cast<char*>(data), count);
+    XFree(data);
+    return text;
+}
+
 std::optional<std::string> Window_icon_name(X_watch& watch, X_window window)
 {
     return Text_property(watch.display, window, XA_WM_ICON_NAME);
@@ -373,6 +389,67 @@ void Mouse_click(X_watch& watch, X_window window, int x, int y, int button)
     XTestFakeButtonEvent(watch.display, static_cast<unsigned>(button), True, CurrentTime);
     XTestFakeButtonEvent(watch.display, static_cast<unsigned>(button), False, CurrentTime);
     XSync(watch.display, False);
+}
+
+void Mouse_button(X_watch& watch, int button, bool down)
+{
+    XTestFakeButtonEvent(watch.display, static_cast<unsigned>(button), down ? True : False, CurrentTime);
+    XSync(watch.display, False);
+}
+
+void Text_type(X_watch& watch, X_window window, const std::string& utf8)
+{
+    Display* display = watch.display;
+    Mouse_move(watch, window, 400, 50);
+    int low = 0, high = 0;
+    XDisplayKeycodes(display, &low, &high);
+    // The highest key with no symbol at all is free to lend.
+    int spare = 0;
+    for (int code = high; code >= low && !spare; --code) {
+        int per = 0;
+        KeySym* symbols = XGetKeyboardMapping(display, static_cast<KeyCode>(code), 1, &per);
+        bool empty = true;
+        for (int k = 0; k < per; ++k)
+            empty = empty && symbols[k] == NoSymbol;
+        XFree(symbols);
+        if (empty)
+            spare = code;
+    }
+    if (!spare)
+        return;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[at]);
+        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        unsigned long code = extra == 0 ? lead : lead & (0x3Fu >> extra);
+        for (int k = 1; k <= extra && at + static_cast<std::size_t>(k) < utf8.size(); ++k)
+            code = (code << 6) | (static_cast<unsigned char>(utf8[at + static_cast<std::size_t>(k)]) & 0x3Fu);
+        at += static_cast<std::size_t>(extra) + 1;
+        KeySym symbol = code < 0x100 ? code : 0x01000000UL | code;
+        // A character the keyboard has on a key of its own, unshifted, is
+        // typed on that key; any other on the spare key.
+        KeyCode key = XKeysymToKeycode(display, symbol);
+        int per = 0;
+        KeySym* symbols = key ? XGetKeyboardMapping(display, key, 1, &per) : nullptr;
+        const bool own_key = symbols && per > 0 && symbols[0] == symbol;
+        if (symbols)
+            XFree(symbols);
+        if (!own_key) {
+            KeySym pair[2] = {symbol, symbol};
+            XChangeKeyboardMapping(display, spare, 2, pair, 1);
+            XSync(display, False);
+            Sleep_for(0.05);   // the program takes in the new mapping before the key comes
+            key = static_cast<KeyCode>(spare);
+        }
+        XTestFakeKeyEvent(display, key, True, CurrentTime);
+        XSync(display, False);
+        Sleep_for(0.02);
+        XTestFakeKeyEvent(display, key, False, CurrentTime);
+        XSync(display, False);
+        Sleep_for(0.05);
+    }
+    KeySym none[2] = {NoSymbol, NoSymbol};
+    XChangeKeyboardMapping(display, spare, 2, none, 1);
+    XSync(display, False);
 }
 
 void Mouse_park(X_watch& watch)

@@ -82,6 +82,8 @@ void X_watch_close(X_watch& watch);
 X_window Window_find(X_watch& watch, const std::string& caption);
 // WM_NAME and WM_ICON_NAME as text; nullopt when the property is not set.
 std::optional<std::string> Window_caption(X_watch& watch, X_window window);
+// _NET_WM_NAME, the caption in UTF-8 that window managers show.
+std::optional<std::string> Window_title_utf8(X_watch& watch, X_window window);
 std::optional<std::string> Window_icon_name(X_watch& watch, X_window window);
 struct Window_extent {
     int width = 0, height = 0;
@@ -98,6 +100,13 @@ Image Window_grab(X_watch& watch, X_window window);
 // the wheel. Mouse_click moves the pointer there first.
 void Mouse_move(X_watch& watch, X_window window, int x, int y);
 void Mouse_click(X_watch& watch, X_window window, int x, int y, int button);
+// One button press (down true) or release alone, wherever the pointer is:
+// with Mouse_move between them, a drag.
+void Mouse_button(X_watch& watch, int button, bool down);
+// Types UTF-8 text in any script, one character at a time, by giving a
+// spare key the character's keysym for the moment (as a person's keyboard
+// layout would give it); the pointer is moved into the window first.
+void Text_type(X_watch& watch, X_window window, const std::string& utf8);
 // Moves the pointer where no window of the program is (keys then go nowhere).
 void Mouse_park(X_watch& watch);
 // Key press and release; the pointer is moved into the window first, since

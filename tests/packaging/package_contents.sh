@@ -23,6 +23,7 @@ Package_contents_check() {
     has "/usr/bin/tintora "
     has "/usr/bin/tintora-check "
     has "/usr/bin/tintora-book "
+    has "/usr/bin/tintora-draw "
     has "/usr/share/icons/hicolor/scalable/apps/tintora.svg "
     has "/usr/share/applications/org.tintora.Tintora.desktop "
     has "/usr/share/metainfo/org.tintora.Tintora.metainfo.xml "
@@ -42,8 +43,8 @@ Package_contents_check() {
         has "/usr/libexec/tintora/$n ../../bin/tintora"
     done
     in_bin=$(awk '$1 ~ "^/usr/bin/." { print $1 }' "$work/contents" | tr '\n' ' ')
-    [ "$in_bin" = "/usr/bin/tintora /usr/bin/tintora-book /usr/bin/tintora-check " ] \
-        || fail "only tintora, tintora-book and tintora-check may go into /usr/bin, found: $in_bin"
+    [ "$in_bin" = "/usr/bin/tintora /usr/bin/tintora-book /usr/bin/tintora-check /usr/bin/tintora-draw " ] \
+        || fail "only tintora, tintora-book, tintora-check and tintora-draw may go into /usr/bin, found: $in_bin"
     # One menu entry, the book's: the pictures are chosen in the book.
     entries_in=$(awk '$1 ~ "^/usr/share/applications/." { print $1 }' "$work/contents")
     [ "$entries_in" = /usr/share/applications/org.tintora.Tintora.desktop ] \

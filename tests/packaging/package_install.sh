@@ -44,6 +44,11 @@ Menu_entry_check() {
     main_entry=$root/usr/share/applications/org.tintora.Tintora.desktop
     grep -Fxq "Name=Tintora" "$main_entry" || fail "$main_entry is not named Tintora"
     grep -Fxq "Exec=/usr/bin/tintora-book" "$main_entry" || fail "$main_entry does not open the picture book"
+    # Its one action, "New picture", opens the picture maker.
+    grep -Fxq "Actions=new-picture;" "$main_entry" || fail "$main_entry has no \"New picture\" action"
+    sed -n '/^\[Desktop Action new-picture\]$/,$p' "$main_entry" | grep -Fxq "Exec=/usr/bin/tintora-draw" \
+        || fail "the \"New picture\" action of $main_entry does not open the picture maker"
+    [ -x "$root/usr/bin/tintora-draw" ] || fail "$root/usr/bin/tintora-draw is not installed"
     book=$root/usr/bin/tintora-book
     [ -x "$book" ] || fail "$book is not installed"
 }

@@ -1,0 +1,273 @@
+// The picture maker's logic without a window: what it writes reads back
+// through the painter's reader as exactly what was drawn, with nothing for
+// tintora-check to warn about; strokes are joined without gaps and undone
+// whole; the rule for new names; a save that fails leaves the old file.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include "check/picture_check.h"
+#include "draw/drawing.h"
+#include "draw/drawing_open.h"
+#include "draw/file_replace.h"
+#include "draw/picture_write.h"
+#include "draw/stroke.h"
+#include "draw/trace_image.h"
+#include <png.h>
+#include "picture_file/picture_name.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string File_bytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct Scratch_folder {
+    fs::path path = fs::temp_directory_path() / ("draw_test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                                 "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    Scratch_folder() { fs::create_directories(path); }
+    ~Scratch_folder()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
+// A random picture as a person could make it: outlines anywhere inside the
+// ring, eight colours none of which the checker would warn about, and a title.
+Drawing Drawing_random(std::mt19937& random)
+{
+    Drawing drawing = Drawing_new();
+    std::uniform_int_distribution<int> density(0, 100);
+    const int percent = density(random);
+    Edit ignored;
+    for (int i = 1; i < squarecount - 1; ++i)
+        for (int j = 1; j < squarecount - 1; ++j)
+            if (density(random) < percent)
+                Edit_square_set(drawing, ignored, i, j, bordercolour);
+    std::uniform_int_distribution<int> component(0, 255);
+    std::set<std::tuple<int, int, int>> taken{{20, 20, 20}, {200, 200, 200}};
+    for (Colour& c : drawing.colours) {
+        do
+            c = Colour{static_cast<std::int16_t>(component(random)), static_cast<std::int16_t>(component(random)),
+                       static_cast<std::int16_t>(component(random))};
+        while (!taken.insert({c.r, c.g, c.b}).second);
+    }
+    const char* const titles[] = {"My owl", "", "Сова и луна", "Boat 2", "   ", "Ölbaum — tree"};
+    drawing.title = titles[random() % std::size(titles)];
+    return drawing;
+}
+
+TEST(Draw_round_trip, RandomPicturesReadBackExactlyAndWarnAboutNothing)
+{
+    Scratch_folder folder;
+    std::mt19937 random(20261210);
+    for (int round = 0; round < 200; ++round) {
+        const Drawing drawing = Drawing_random(random);
+        const std::string_view line_end = round % 2 ? "\r\n" : "\n";   // a Windows save read on Linux too
+        const fs::path path = folder.path / "picture.txt";
+        ASSERT_EQ(File_replace(path.string(), Picture_text_make(drawing, line_end)), "");
+        const Picture_check check = Picture_check_file(path.string());
+        ASSERT_EQ(check.why, "");
+        for (std::size_t k = 0; k < drawing.squares.size(); ++k)
+            ASSERT_TRUE(Colour_cmp(check.squares[k].c, drawing.squares[k].c)) << "round " << round << ", square " << k;
+        for (std::size_t k = 0; k < drawing.colours.size(); ++k)
+            ASSERT_TRUE(Colour_cmp(check.colours[k], drawing.colours[k])) << "round " << round << ", colour " << k;
+        EXPECT_EQ(check.separator, drawing.title) << "round " << round;
+        for (const Diagnostic& d : check.diagnostics)
+            EXPECT_NE(d.severity, Severity::warning) << "round " << round << ": " << Diagnostic_format("picture.txt", d);
+    }
+}
+
+TEST(Draw_write, TrimsTrailingBlanksAndEmptyRowsAtTheBottom)
+{
+    Drawing drawing = Drawing_new();
+    drawing.title = "Dot";
+    Edit edit;
+    Edit_square_set(drawing, edit, 3, 2, bordercolour);
+    const std::string palette = "230,40,40\n250,150,30\n250,220,40\n60,180,70\n60,130,230\n150,80,200\n140,90,50\n255,255,255\n";
+    EXPECT_EQ(Picture_text_make(drawing, "\n"), palette + "Dot\n\n  x\n");
+    EXPECT_EQ(Picture_text_make(Drawing_new(), "\r\n").substr(0, 11), "230,40,40\r\n");
+}
+
+TEST(Draw_stroke, FarApartPositionsAreJoinedEdgeOrCornerToEdge)
+{
+    struct Case {
+        Square_place from, to;
+    } cases[] = {{{1, 1}, {38, 38}}, {{38, 2}, {2, 30}}, {{5, 5}, {5, 5}}, {{1, 20}, {38, 21}}, {{10, 1}, {12, 38}}};
+    for (const Case& c : cases) {
+        const auto line = Line_squares(c.from, c.to);
+        ASSERT_FALSE(line.empty());
+        EXPECT_EQ(line.front(), c.from);
+        EXPECT_EQ(line.back(), c.to);
+        const std::size_t steps = static_cast<std::size_t>(std::max(std::abs(c.to.i - c.from.i), std::abs(c.to.j - c.from.j)));
+        EXPECT_EQ(line.size(), steps + 1);
+        for (std::size_t k = 1; k < line.size(); ++k)
+            EXPECT_LE(std::max(std::abs(line[k].i - line[k - 1].i), std::abs(line[k].j - line[k - 1].j)), 1);
+    }
+}
+
+// A closed shape drawn in four fast motions (one per corner) closes a
+// region for the fill: the checker finds the inside as a region of its own.
+TEST(Draw_stroke, AFastClosedStrokeEnclosesARegion)
+{
+    Drawing drawing = Drawing_new();
+    Stroke stroke;
+    Stroke_begin(stroke, drawing, Board_square_at(105, 205), bordercolour, false);
+    for (auto [x, y] : {std::pair{505, 305}, {305, 705}, {105, 205}})
+        Stroke_move(stroke, drawing, Board_square_at(x, y), false);
+    const Region_map map = Regions_find(squarecount, drawing.squares, bordercolour);
+    EXPECT_NE(map.of[static_cast<std::size_t>(15 * squarecount + 15)], map.of[static_cast<std::size_t>(2 * squarecount + 2)]);
+}
+
+TEST(Draw_stroke, MirrorStraightLineAndUndoRedoOfTheWholeStroke)
+{
+    Drawing drawing = Drawing_new();
+    const Drawing blank = drawing;
+    Stroke stroke;
+    Stroke_begin(stroke, drawing, {2, 5}, bordercolour, true);
+    Stroke_move(stroke, drawing, {6, 9}, false);
+    Stroke_move(stroke, drawing, {10, 5}, true);   // Shift: only the line from the start remains
+    for (int i = 2; i <= 10; ++i) {
+        EXPECT_TRUE(Colour_cmp(Drawing_square(drawing, i, 5).c, bordercolour)) << i;
+        EXPECT_TRUE(Colour_cmp(Drawing_square(drawing, squarecount - 1 - i, 5).c, bordercolour)) << i;
+    }
+    EXPECT_TRUE(Colour_cmp(Drawing_square(drawing, 4, 7).c, defaultcolour));
+    EXPECT_EQ(stroke.edit.squares.size(), 18u);
+
+    History history;
+    History_add(history, stroke.edit);
+    const Drawing drawn = drawing;
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    EXPECT_EQ(History_undo(history, drawing), nullptr);
+    for (std::size_t k = 0; k < blank.squares.size(); ++k)
+        ASSERT_TRUE(Colour_cmp(drawing.squares[k].c, blank.squares[k].c)) << k;
+    ASSERT_NE(History_redo(history, drawing), nullptr);
+    for (std::size_t k = 0; k < drawn.squares.size(); ++k)
+        ASSERT_TRUE(Colour_cmp(drawing.squares[k].c, drawn.squares[k].c)) << k;
+}
+
+TEST(Draw_stroke, TheRingCannotBeChanged)
+{
+    Drawing drawing = Drawing_new();
+    Stroke stroke;
+    Stroke_begin(stroke, drawing, Board_square_at(-50, 50), defaultcolour, false);
+    Stroke_move(stroke, drawing, Board_square_at(900, 950), false);
+    EXPECT_TRUE(stroke.edit.squares.empty());
+    EXPECT_EQ(Board_square_at(-50, 50), (Square_place{0, 0}));
+    EXPECT_EQ(Board_square_at(799, 899), (Square_place{39, 39}));
+}
+
+TEST(Draw_name, TheRuleForNewNames)
+{
+    struct Case {
+        const char* name;
+        bool ok;
+    } cases[] = {
+        {"owl", true}, {"my-owl-2", true}, {"сова", true}, {"猫", true}, {"Ölbaum", true}, {"", false},
+        {"my owl", false}, {"owl.old", false}, {"a/b", false}, {"a\\b", false}, {"CON", false}, {"con", false},
+        {"Lpt1", false}, {"COM\xC2\xB9", false}, {"COM10", true}, {"CONS", true}, {"nul-", true}, {"a:b", false},
+        {"snow\xE2\x80\xA6", false}, {"\xFF", false}, {"\xC3", false}, {"smile\xF0\x9F\x98\x80", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Picture_name_problem(c.name).empty(), c.ok) << c.name << ": " << Picture_name_problem(c.name);
+    EXPECT_EQ(Picture_name_problem(std::string(61, 'a')).empty(), false);
+}
+
+TEST(Draw_save, AWriteThatFailsPartWayLeavesTheOldFileByteForByte)
+{
+    Scratch_folder folder;
+    const fs::path path = folder.path / "owl.txt";
+    const std::string old_bytes = "old picture\r\nwith its own bytes\n";
+    std::ofstream(path, std::ios::binary) << old_bytes;
+    const std::string why = File_replace(path.string(), Picture_text_make(Drawing_new(), "\n"), 40);
+    EXPECT_NE(why.find("writing"), std::string::npos) << why;
+    EXPECT_NE(why.find(folder.path.string()), std::string::npos) << why;
+    EXPECT_EQ(File_bytes(path), old_bytes);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 1) << "a scratch file was left";
+
+    EXPECT_EQ(File_replace(path.string(), "new"), "");
+    EXPECT_EQ(File_bytes(path), "new");
+}
+
+// A file the maker cannot keep as written opens as the painter shows it,
+// with the checker's own words for what a save changes; one the painter
+// refuses gets the painter's message.
+TEST(Draw_open, WhatASaveWouldChangeAndWhatCannotBeOpened)
+{
+    Scratch_folder folder;
+    const std::string palette = "230,40,40\n250,150,30\n250,220,40\n60,180,70\n60,130,230\n150,80,200\n140,90,50\n255,255,255\n";
+    struct Case {
+        const char* what;
+        std::string text;
+        const char* words;   // in the first change; "" for none
+    } cases[] = {
+        {"plain", palette + "Owl\n x\n", ""},
+        {"unknown letter", palette + "Owl\n xX\n", "WHAT?"},
+        {"line too long", palette + "Owl\n" + std::string(40, 'x') + "\n", "right edge"},
+    };
+    for (const Case& c : cases) {
+        const fs::path path = folder.path / "owl.txt";
+        std::ofstream(path, std::ios::binary) << c.text;
+        const Drawing_opened opened = Drawing_open(path.string());
+        EXPECT_EQ(opened.why, "") << c.what;
+        EXPECT_TRUE(Colour_cmp(opened.drawing.squares[2 * squarecount + 1].c, bordercolour)) << c.what;
+        EXPECT_EQ(opened.drawing.title, "Owl") << c.what;
+        if (*c.words == 0)
+            EXPECT_TRUE(opened.changes.empty()) << c.what << ": " << opened.changes.front();
+        else
+            EXPECT_TRUE(!opened.changes.empty() && opened.changes.front().find(c.words) != std::string::npos)
+                << c.what << ": " << (opened.changes.empty() ? "nothing" : opened.changes.front());
+    }
+    // A title the checker would take for something else is caught before saving.
+    Drawing drawing = Drawing_new();
+    drawing.title = "My owl";
+    EXPECT_TRUE(Drawing_warnings(drawing).empty());
+    drawing.title = "xx  x";
+    const auto warnings = Drawing_warnings(drawing);
+    EXPECT_TRUE(!warnings.empty() && warnings.front().find("looks like a row") != std::string::npos);
+    fs::create_directory(folder.path / "cave.txt");
+    const Drawing_opened refused = Drawing_open((folder.path / "cave.txt").string());
+    EXPECT_NE(refused.why.find("cannot read the picture file \"cave.txt\""), std::string::npos) << refused.why;
+    EXPECT_TRUE(Drawing_open((folder.path / "new.txt").string()).why.empty());
+}
+
+// A drawing to trace: a black bar a tenth of the image wide, scaled up to
+// the board, is proposed as the squares it covers mostly; a file that is
+// no PNG is refused with its name.
+TEST(Draw_trace, ThePngsDarkSquaresAreProposedAsOutline)
+{
+    Scratch_folder folder;
+    const int side = 400;
+    std::vector<std::uint8_t> grey(side * side, 255);
+    for (int y = 0; y < side; ++y)
+        for (int x = 100; x < 140; ++x)
+            grey[static_cast<std::size_t>(y * side + x)] = 0;
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = side;
+    png.height = side;
+    png.format = PNG_FORMAT_GRAY;
+    const std::string path = (folder.path / "bar.png").string();
+    ASSERT_TRUE(png_image_write_to_file(&png, path.c_str(), 0, grey.data(), 0, nullptr));
+    std::string why;
+    const Trace_image image = Trace_image_load(path, why);
+    ASSERT_EQ(why, "");
+    Drawing drawing = Drawing_new();
+    const Edit edit = Trace_outline_propose(drawing, image);
+    EXPECT_EQ(edit.squares.size(), 4u * 38u);
+    for (int i = 0; i < squarecount; ++i)
+        EXPECT_EQ(Colour_cmp(Drawing_square(drawing, i, 20).c, bordercolour), i == 0 || i == 39 || (i >= 10 && i <= 13)) << i;
+
+    std::ofstream(folder.path / "not.png") << "text";
+    EXPECT_TRUE(Trace_image_load((folder.path / "not.png").string(), why).grey.empty());
+    EXPECT_NE(why.find("not.png is not a PNG image"), std::string::npos) << why;
+}
+
+}  // namespace
