@@ -1,0 +1,120 @@
+// The picture book: a card for each of the person's own pictures (newest
+// first), then one for each bundled picture; a card opens its picture in
+// the painter. Own pictures are added with the file chooser or by dropping
+// files on the page; their thumbnails are drawn by the painter itself,
+// which is started on a hidden canvas and stopped once it waits for input.
+"use strict";
+
+const cards = document.getElementById("cards");
+
+function Card_make({ title, href, thumbnail, message, own, onRemove })
+{
+    const card = document.createElement(message ? "div" : "a");
+    card.className = own ? "card own" : "card";
+    if (!message)
+        card.href = href;
+    if (thumbnail) {
+        const image = document.createElement("img");
+        image.src = thumbnail;
+        image.alt = "";
+        image.width = 200;
+        image.height = 225;
+        card.append(image);
+    }
+    const name = document.createElement("span");
+    name.className = "title";
+    name.textContent = title;
+    card.append(name);
+    if (message) {
+        const why = document.createElement("p");
+        why.className = "message";
+        why.textContent = message;
+        card.append(why);
+    }
+    if (own) {
+        const remove = document.createElement("button");
+        remove.className = "remove";
+        remove.type = "button";
+        remove.textContent = "Remove";
+        remove.setAttribute("aria-label", `Remove ${title}`);
+        remove.addEventListener("click", event => {
+            event.preventDefault();
+            onRemove();
+        });
+        card.append(remove);
+    }
+    return card;
+}
+
+async function Book_show()
+{
+    const bundled = await (await fetch("pictures.json")).json();
+    const own = (await Own_all()).sort((a, b) => b.added - a.added);
+    const made = own.map(record => Card_make({
+        title: record.name,
+        href: `paint.html?picture=${encodeURIComponent(record.name)}&own`,
+        thumbnail: record.thumbnail,
+        message: record.message,
+        own: true,
+        onRemove: async () => {
+            await Own_remove(record.name);
+            await Book_show();
+        },
+    }));
+    for (const picture of bundled)
+        made.push(Card_make({
+            title: picture.title,
+            href: `paint.html?picture=${encodeURIComponent(picture.name)}`,
+            thumbnail: `thumbnails/${encodeURIComponent(picture.name)}.png`,
+        }));
+    cards.replaceChildren(...made);
+    document.body.dataset.ready = "true";
+}
+
+// The first view of a picture as the painter shows it, or the painter's
+// message when it refuses the picture.
+async function Thumbnail_draw(name, bytes)
+{
+    const canvas = document.createElement("canvas");
+    canvas.width = 800;
+    canvas.height = 900;
+    const drawing = document.getElementById("drawing");
+    drawing.append(canvas);
+    const stdout = document.createElement("pre");
+    const stderr = document.createElement("pre");
+    let thumbnail = "";
+    await Painter_run({
+        canvas, name, bytes, stdout, stderr,
+        onIdle: module => {
+            if (!module.quitRequested)
+                thumbnail = canvas.toDataURL("image/png");
+            module.quitRequested = true;
+        },
+    });
+    canvas.remove();
+    return { thumbnail, message: thumbnail ? "" : stderr.textContent.trim() };
+}
+
+async function Pictures_add(files)
+{
+    document.body.dataset.ready = "false";
+    for (const file of files) {
+        const name = Picture_name(file.name);
+        const bytes = await file.arrayBuffer();
+        const drawn = await Thumbnail_draw(name, bytes);
+        await Own_put({ name, bytes, added: Date.now(), ...drawn });
+    }
+    await Book_show();
+}
+
+document.getElementById("add").addEventListener("change", event => {
+    Pictures_add([...event.target.files]);
+    event.target.value = "";
+});
+document.addEventListener("dragover", event => event.preventDefault());
+document.addEventListener("drop", event => {
+    event.preventDefault();
+    Pictures_add([...event.dataTransfer.files]);
+});
+
+Book_show();
