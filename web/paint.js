@@ -29,12 +29,18 @@ async function Paint_start()
     const own = params.has("own");
     document.title = name ? `${name} - Tintora` : "Tintora";
     const bytes = await Picture_bytes(name, own);
+    // How often the painter has found nothing to do: it has handled all
+    // input given before the count last grew.
+    let waits = 0;
     const status = await Painter_run({
         canvas: document.getElementById("canvas"),
         name,
         bytes,
         stdout: document.getElementById("stdout"),
         stderr: document.getElementById("stderr"),
+        onIdle: () => {
+            document.body.dataset.waits = String(++waits);
+        },
     });
     document.body.dataset.exitStatus = String(status);
     if (status === 0 && !params.has("stay"))
