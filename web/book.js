@@ -1,8 +1,8 @@
 // The picture book: a card for each of the person's own pictures (newest
 // first), then one for each bundled picture; a card opens its picture in
 // the painter. Own pictures are added with the file chooser or by dropping
-// files on the page; their thumbnails are drawn by the painter itself,
-// which is started on a hidden canvas and stopped once it waits for input.
+// files on the page; their thumbnails are drawn by the painter itself, on
+// its own page in a hidden frame.
 "use strict";
 
 const cards = document.getElementById("cards");
@@ -71,38 +71,41 @@ async function Book_show()
     document.body.dataset.ready = "true";
 }
 
-// The first view of a picture as the painter shows it, or the painter's
-// message when it refuses the picture.
-async function Thumbnail_draw(name, bytes)
+// The first view of an own picture as the painter shows it, or the
+// painter's message when it refuses the picture: the painter's page, in a
+// hidden frame, read once the painter waits for input or has ended.
+async function Thumbnail_draw(name)
 {
-    const canvas = document.createElement("canvas");
-    canvas.width = 800;
-    canvas.height = 900;
-    const drawing = document.getElementById("drawing");
-    drawing.append(canvas);
-    const stdout = document.createElement("pre");
-    const stderr = document.createElement("pre");
-    let thumbnail = "";
-    await Painter_run({
-        canvas, name, bytes, stdout, stderr,
-        onIdle: module => {
-            if (!module.quitRequested)
-                thumbnail = canvas.toDataURL("image/png");
-            module.quitRequested = true;
-        },
+    const frame = document.createElement("iframe");
+    frame.src = `paint.html?picture=${encodeURIComponent(name)}&own&stay`;
+    frame.width = 800;
+    frame.height = 900;
+    document.getElementById("drawing").append(frame);
+    const shown = await new Promise(resolve => {
+        const look = () => {
+            const page = frame.contentDocument;
+            const body = page && page.body;
+            if (body && (body.dataset.waits || body.dataset.exitStatus))
+                resolve({
+                    thumbnail: body.dataset.waits ? page.getElementById("canvas").toDataURL("image/png") : "",
+                    message: body.dataset.waits ? "" : page.getElementById("stderr").textContent.trim(),
+                });
+            else
+                setTimeout(look, 20);
+        };
+        look();
     });
-    canvas.remove();
-    return { thumbnail, message: thumbnail ? "" : stderr.textContent.trim() };
+    frame.remove();
+    return shown;
 }
 
 async function Pictures_add(files)
 {
     document.body.dataset.ready = "false";
     for (const file of files) {
-        const name = Picture_name(file.name);
-        const bytes = await file.arrayBuffer();
-        const drawn = await Thumbnail_draw(name, bytes);
-        await Own_put({ name, bytes, added: Date.now(), ...drawn });
+        const record = { name: Picture_name(file.name), bytes: await file.arrayBuffer(), added: Date.now() };
+        await Own_put({ ...record, thumbnail: "", message: "" });
+        await Own_put({ ...record, ...await Thumbnail_draw(record.name) });
     }
     await Book_show();
 }

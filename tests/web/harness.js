@@ -79,7 +79,7 @@ export async function Painter_open(page, base, query, viewport = { width: 800, h
 export async function Painter_settled(page, waits)
 {
     await page.waitForFunction(w => Number(document.body.dataset.waits || 0) > w || document.body.dataset.exitStatus,
-                               { timeout: 60000, polling: 20 }, waits);
+                               { timeout: 180000, polling: 20 }, waits);
 }
 
 export const Painter_waits = page => page.evaluate(() => Number(document.body.dataset.waits || 0));

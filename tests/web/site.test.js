@@ -69,7 +69,7 @@ async function Own_add(names)
     const input = await page.$("#add");
     await input.uploadFile(...names.map(fixtureFile));
     await page.waitForFunction(count => document.body.dataset.ready === "true" &&
-                               document.querySelectorAll(".card.own").length >= count, { timeout: 60000 }, names.length);
+                               document.querySelectorAll(".card.own").length >= count, { timeout: 180000 }, names.length);
 }
 
 // The board squares that the press trace names: "x, y" pairs run
