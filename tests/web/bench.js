@@ -1,0 +1,100 @@
+// Figures for the site, in headless Chromium (scripts/bench-web runs this
+// against DIR/bench, the site with the floor beside it):
+// - a fill of a whole empty interior (1444 squares) from the press to the
+//   painter's next wait, and the frames the page showed meanwhile;
+// - the floor in the same page: 1444 x (1600 boxes + flip) with no turn
+//   for the page (bench/flip_floor.cpp as WebAssembly);
+// - the time from opening paint.html to the first picture, first visit and
+//   from the offline cache.
+import { writeFileSync, mkdtempSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import path from "node:path";
+import { Browser_start, Canvas_to_page, Picture_text, Server_start, Square_centre } from "./harness.js";
+
+const repeats = Number(process.env.TINTORA_BENCH_REPEATS || 3);
+const work = mkdtempSync(path.join(tmpdir(), "tintora-web-bench-"));
+const empty = path.join(work, "empty.txt");
+writeFileSync(empty, Picture_text(Array(8).fill([30, 90, 220]), "Empty", []));
+
+// Records, from the page's first moment, when the painter first waits and
+// each time it waits after a press.
+function Idle_watch()
+{
+    window.benchIdle = [];
+    new MutationObserver(() => window.benchIdle.push(performance.now()))
+        .observe(document, { subtree: true, attributeFilter: ["data-waits"] });
+}
+
+const server = await Server_start();
+const chromium = await Browser_start();
+try {
+    const page = await chromium.browser.newPage();
+    await page.evaluateOnNewDocument(Idle_watch);
+    await page.setViewport({ width: 800, height: 900 });
+
+    const firstPicture = [];
+    for (let k = 0; k < 2; ++k) {
+        await page.goto(`${server.url}paint.html?picture=house&stay`);
+        await page.waitForFunction(() => window.benchIdle.length > 0);
+        firstPicture.push(await page.evaluate(() => window.benchIdle[0]));
+    }
+    console.log(`time to first picture (house): first visit ${firstPicture[0].toFixed(0)} ms, ` +
+                `again (offline cache) ${firstPicture[1].toFixed(0)} ms`);
+
+    await page.goto(server.url);
+    await page.waitForSelector("body[data-ready=true]");
+    await (await page.$("#add")).uploadFile(empty);
+    await page.waitForSelector(".card.own");
+
+    for (let run = 0; run < repeats; ++run) {
+        await page.goto(`${server.url}paint.html?picture=empty&own&stay`);
+        await page.waitForFunction(() => window.benchIdle.length > 0);
+        const at = await Canvas_to_page(page, Square_centre(1, 1));
+        await page.evaluate(() => {
+            window.benchFrames = 0;
+            const count = () => {
+                ++window.benchFrames;
+                if (!window.benchFillEnd)
+                    requestAnimationFrame(count);
+            };
+            document.getElementById("canvas").addEventListener("mousedown", () => {
+                window.benchPress = performance.now();
+                window.benchFrames = 0;
+                window.benchSeen = window.benchIdle.length;
+                requestAnimationFrame(count);
+            }, { capture: true, once: true });
+        });
+        await page.mouse.click(at.x, at.y);
+        const fill = await page.waitForFunction(() => {
+            const end = window.benchIdle.find(t => t > window.benchPress);
+            if (!end)
+                return null;
+            window.benchFillEnd = end;
+            return { ms: end - window.benchPress, frames: window.benchFrames };
+        }, { polling: 50, timeout: 120000 }).then(handle => handle.jsonValue());
+        const floor = await page.evaluate(async () => {
+            const script = document.createElement("script");
+            script.src = "flip_floor.js";
+            await new Promise(resolve => {
+                script.onload = resolve;
+                document.head.append(script);
+            });
+            const canvas = document.createElement("canvas");
+            document.body.append(canvas);
+            let said = "";
+            await new Promise(resolve => FlipFloor({
+                canvas, arguments: [], print: text => { said += text; }, printErr: () => {},
+                onExit: resolve, quit: () => {},
+            }));
+            return said.trim().split(/\s+/).map(ns => Number(ns) / 1e6);
+        });
+        console.log(`whole-interior fill: ${fill.ms.toFixed(0)} ms, ${(fill.frames / fill.ms * 1000).toFixed(1)} frames/s ` +
+                    `shown; floor in the same page ${floor[0].toFixed(0)} ms (1444 x 1600 boxes + flip; ` +
+                    `least ${floor[1].toFixed(0)} ms, flips alone ${floor[2].toFixed(0)} ms): ` +
+                    `${(fill.ms / floor[0]).toFixed(3)} x the floor`);
+    }
+} finally {
+    await chromium.close();
+    await server.stop();
+    rmSync(work, { recursive: true, force: true });
+}

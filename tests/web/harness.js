@@ -1,0 +1,170 @@
+// The site served by scripts/serve-web on a port of its own, and Debian's
+// Chromium, headless, with a fresh profile: what a new visitor has.
+import { spawn } from "node:child_process";
+import { mkdtempSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import path from "node:path";
+import { fileURLToPath } from "node:url";
+import puppeteer from "puppeteer-core";
+
+const top = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../..");
+export const buildDir = path.resolve(process.env.TINTORA_WEB_BUILD || path.join(top, "build-web"));
+export const siteDir = path.join(buildDir, "site");
+
+// Starts scripts/serve-web on a port the system picks; resolves with the
+// server's address and a stop function.
+export function Server_start()
+{
+    return new Promise((resolve, reject) => {
+        const server = spawn(path.join(top, "scripts/serve-web"), [buildDir], {
+            env: { ...process.env, TINTORA_WEB_PORT: "0" },
+            stdio: ["ignore", "pipe", "pipe"],
+        });
+        let said = "";
+        server.stdout.on("data", chunk => {
+            said += chunk;
+            const port = /port (\d+)/.exec(said);
+            if (port)
+                resolve({
+                    url: `http://127.0.0.1:${port[1]}/`,
+                    stop: () => new Promise(done => {
+                        if (server.exitCode !== null)
+                            return done();
+                        server.once("exit", done);
+                        server.kill("SIGTERM");
+                    }),
+                });
+        });
+        server.stderr.on("data", () => {});
+        server.once("exit", code => reject(new Error(`serve-web ended (${code}) before serving: ${said}`)));
+    });
+}
+
+export async function Browser_start()
+{
+    const profile = mkdtempSync(path.join(tmpdir(), "tintora-chromium-"));
+    const browser = await puppeteer.launch({
+        executablePath: process.env.TINTORA_CHROMIUM || "/usr/bin/chromium",
+        headless: true,
+        userDataDir: profile,
+        args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
+               "--disable-sync", "--no-first-run"],
+    });
+    return {
+        browser,
+        close: async () => {
+            await browser.close();
+            rmSync(profile, { recursive: true, force: true });
+        },
+    };
+}
+
+// Geometry of the painter's window: a toolbar strip of 100 pixels, then a
+// board of 40 x 40 squares of 20 pixels. The centre of square (i, j) and of
+// swatch k, in canvas pixels.
+export const Square_centre = (i, j) => ({ x: i * 20 + 10, y: 100 + j * 20 + 10 });
+export const Swatch_centre = k => ({ x: k * 100 + 50, y: 50 });
+
+// Opens the painter on `query` and waits until it waits for input (it has
+// shown its picture) or has ended.
+export async function Painter_open(page, base, query, viewport = { width: 800, height: 900 })
+{
+    await page.setViewport(viewport);
+    await page.goto(`${base}paint.html?${query}`);
+    await Painter_settled(page, 0);
+}
+
+// Waits until the painter has waited for input more than `waits` times
+// (all input given before has been handled) or has ended.
+export async function Painter_settled(page, waits)
+{
+    await page.waitForFunction(w => Number(document.body.dataset.waits || 0) > w || document.body.dataset.exitStatus,
+                               { timeout: 180000, polling: 20 }, waits);
+}
+
+export const Painter_waits = page => page.evaluate(() => Number(document.body.dataset.waits || 0));
+
+// Where canvas pixel (x, y) is on the page, at whatever scale the canvas is
+// shown.
+export async function Canvas_to_page(page, { x, y })
+{
+    return page.evaluate(([x, y]) => {
+        const canvas = document.getElementById("canvas");
+        const rect = canvas.getBoundingClientRect();
+        return { x: rect.left + (x + 0.5) * rect.width / canvas.width, y: rect.top + (y + 0.5) * rect.height / canvas.height };
+    }, [x, y]);
+}
+
+// Presses at canvas pixel `at` and waits until the painter has handled it.
+export async function Painter_press(page, at)
+{
+    const where = await Canvas_to_page(page, at);
+    const waits = await Painter_waits(page);
+    await page.mouse.click(where.x, where.y);
+    await Painter_settled(page, waits);
+}
+
+// The colour of every square of the board (its centre pixel) as "r,g,b",
+// indexed [j * 40 + i], read back from the canvas.
+export function Canvas_squares(page)
+{
+    return page.evaluate(() => {
+        const canvas = document.getElementById("canvas");
+        const pixels = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+        const squares = [];
+        for (let j = 0; j < 40; ++j)
+            for (let i = 0; i < 40; ++i) {
+                const at = ((100 + j * 20 + 10) * canvas.width + i * 20 + 10) * 4;
+                squares.push(`${pixels[at]},${pixels[at + 1]},${pixels[at + 2]}`);
+            }
+        return squares;
+    });
+}
+
+// Compares the canvas with the PNG at `reference` (a site address) pixel
+// for pixel, where each square listed in `painted` ([i, j] pairs) is
+// expected in `colour` ([r, g, b]) instead, all 19 x 19 pixels that a
+// square covers. Resolves with the number of differing pixels and the
+// first of them.
+export function Canvas_compare(page, reference, painted = [], colour = null)
+{
+    return page.evaluate(async (reference, painted, colour) => {
+        const image = new Image();
+        image.src = reference;
+        await image.decode();
+        const expected = document.createElement("canvas");
+        expected.width = image.width;
+        expected.height = image.height;
+        const context = expected.getContext("2d");
+        context.drawImage(image, 0, 0);
+        if (painted.length) {
+            context.fillStyle = `rgb(${colour.join(",")})`;
+            for (const [i, j] of painted)
+                context.fillRect(i * 20 + 1, 100 + j * 20 + 1, 19, 19);
+        }
+        const canvas = document.getElementById("canvas");
+        if (canvas.width !== expected.width || canvas.height !== expected.height)
+            return { differing: -1, first: `canvas ${canvas.width}x${canvas.height}, reference ${expected.width}x${expected.height}` };
+        const want = context.getImageData(0, 0, expected.width, expected.height).data;
+        const got = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+        let differing = 0;
+        let first = null;
+        for (let k = 0; k < want.length; k += 4)
+            if (want[k] !== got[k] || want[k + 1] !== got[k + 1] || want[k + 2] !== got[k + 2]) {
+                if (!first) {
+                    const p = k / 4;
+                    first = `(${p % canvas.width}, ${Math.floor(p / canvas.width)}): ` +
+                            `${got.slice(k, k + 3).join(",")} where ${want.slice(k, k + 3).join(",")} was expected`;
+                }
+                ++differing;
+            }
+        return { differing, first };
+    }, reference, painted, colour);
+}
+
+// A picture file: the eight palette entries, a title line, then the grid
+// rows (row 1 first).
+export function Picture_text(palette, title, rows)
+{
+    return [...palette.map(c => c.join(",")), title, ...rows].join("\n") + "\n";
+}

@@ -1,0 +1,294 @@
+// Tintora's site in headless Chromium, as a visitor uses it: the painter's
+// canvas read back pixel for pixel against the first view that the native
+// checker draws with the window's own drawing code, presses and fills,
+// what the program writes, the canvas at other sizes and a touch, the book
+// with a person's own pictures, and the site with no network.
+import { after, before, describe, test } from "node:test";
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import path from "node:path";
+import {
+    Browser_start, Canvas_compare, Canvas_squares, Canvas_to_page, Painter_open, Painter_press, Painter_settled,
+    Painter_waits, Picture_text, Server_start, Square_centre, Swatch_centre, buildDir, siteDir,
+} from "./harness.js";
+
+const palette = [[230, 40, 40], [250, 200, 30], [40, 160, 60], [30, 90, 220], [150, 60, 170], [250, 140, 200],
+                 [120, 80, 40], [20, 20, 20]];
+const fixtures = {
+    // No outline inside the ring: one region of 38 x 38 squares.
+    empty: Picture_text(palette, "Empty", []),
+    // Outline squares (k, k) for k = 1 ... 38, touching only at corners.
+    diagonal: Picture_text(palette, "Diagonal", Array.from({ length: 38 }, (_, k) => " ".repeat(k) + "x")),
+    // Two characters the reader does not expect, each a "WHAT?" line.
+    what: Picture_text(palette, "What", ["  xxXx", "", "  x\tx"]),
+    // Blank lines before the palette, past what any picture holds.
+    endless: "\n".repeat((1 << 20) + 10) + Picture_text(palette, "Endless", []),
+};
+
+const work = mkdtempSync(path.join(tmpdir(), "tintora-web-test-"));
+const fixtureFile = name => path.join(work, `${name}.txt`);
+for (const [name, text] of Object.entries(fixtures))
+    writeFileSync(fixtureFile(name), text);
+
+// The native checker's first view of a fixture, as a data address.
+function Preview_native(name)
+{
+    const png = path.join(work, `${name}.png`);
+    execFileSync(path.join(buildDir, "native/tintora-check"), ["--preview", png, fixtureFile(name)], { stdio: "ignore" });
+    return `data:image/png;base64,${readFileSync(png).toString("base64")}`;
+}
+
+// The squares a fill from (1, 1) paints on an empty board, in order: row by
+// row down the board, snaking left and right.
+const snake = [];
+for (let j = 1; j <= 38; ++j)
+    for (let k = 1; k <= 38; ++k)
+        snake.push([j % 2 ? k : 39 - k, j]);
+
+let server;
+let chromium;
+let page;
+
+before(async () => {
+    server = await Server_start();
+    chromium = await Browser_start();
+    page = await chromium.browser.newPage();
+});
+after(async () => {
+    await chromium?.close();
+    await server?.stop();
+    rmSync(work, { recursive: true, force: true });
+});
+
+async function Own_add(names)
+{
+    await page.goto(server.url);
+    await page.waitForSelector("body[data-ready=true]");
+    const input = await page.$("#add");
+    await input.uploadFile(...names.map(fixtureFile));
+    await page.waitForFunction(count => document.body.dataset.ready === "true" &&
+                               document.querySelectorAll(".card.own").length >= count, { timeout: 180000 }, names.length);
+}
+
+// The board squares that the press trace names: "x, y" pairs run
+// together, each x directly after the previous y.
+function Trace_squares(trace)
+{
+    const numbers = trace.split(", ");
+    const pairs = [];
+    let x = Number(numbers[0]);
+    for (let k = 1; k < numbers.length; ++k) {
+        const y = Number(numbers[k].slice(0, 3));
+        pairs.push([Math.floor(x / 20), Math.floor((y - 100) / 20)]);
+        x = Number(numbers[k].slice(3));
+    }
+    return pairs;
+}
+
+const Text_of = (page, id) => page.$eval(`#${id}`, element => element.textContent);
+
+describe("the painter", () => {
+    before(() => Own_add(["empty", "diagonal", "what"]));
+
+    test("every bundled picture's first view is the native one, pixel for pixel", async () => {
+        const names = readdirSync(path.join(siteDir, "pictures")).map(file => path.basename(file, ".txt"));
+        assert.ok(names.length >= 10);
+        for (const name of names) {
+            await Painter_open(page, server.url, `picture=${name}&stay`);
+            assert.deepEqual(await Canvas_compare(page, `thumbnails/${name}.png`), { differing: 0, first: null }, name);
+            assert.equal(await Text_of(page, "stderr"), "", name);
+        }
+    });
+
+    test("a swatch press selects its colour; the fill spreads square by square in the painter's order", async () => {
+        await Painter_open(page, server.url, "picture=empty&own&stay");
+        await Painter_press(page, Swatch_centre(2));
+        // The selected swatch is inset further: its frame shows where the
+        // others already show their colour.
+        const swatchEdges = await page.evaluate(() => {
+            const context = document.getElementById("canvas").getContext("2d");
+            return [0, 1, 2, 3].map(k => [...context.getImageData(k * 100 + 7, 50, 1, 1).data.slice(0, 3)]);
+        });
+        assert.deepEqual(swatchEdges, [palette[0], palette[1], [50, 50, 50], palette[3]]);
+
+        const start = await Canvas_to_page(page, Square_centre(1, 1));
+        const waits = await Painter_waits(page);
+        const shown = `${palette[2].join(",")}`;
+        await page.mouse.click(start.x, start.y);
+        // Read back while the fill runs: what is painted is always the
+        // start of the order, and the page shows the fill part done.
+        let midway = 0;
+        for (let done = false; !done;) {
+            done = await Painter_waits(page) > waits;
+            const squares = await Canvas_squares(page);
+            const painted = snake.filter(([i, j]) => squares[j * 40 + i] === shown).length;
+            assert.deepEqual(snake.slice(0, painted).map(([i, j]) => squares[j * 40 + i]),
+                             Array(painted).fill(shown), "the painted squares are the first ones of the order");
+            assert.equal(squares.filter(c => c === shown).length, painted, "nothing outside the order is painted");
+            if (painted > 0 && painted < snake.length)
+                ++midway;
+        }
+        assert.ok(midway >= 1, `the fill was seen part done ${midway} times`);
+        const board = await Canvas_compare(page, Preview_native("empty"), snake, palette[2]);
+        // The toolbar differs from the first view by the selection only.
+        assert.equal(board.differing, 2 * (91 * 91 - 81 * 81), board.first);
+    });
+
+    test("a fill stops at outline squares that touch only at their corners", async () => {
+        await Painter_open(page, server.url, "picture=diagonal&own&stay");
+        await Painter_press(page, Square_centre(1, 5));
+        const below = [];
+        for (let j = 1; j <= 38; ++j)
+            for (let i = 1; i < j; ++i)
+                below.push([i, j]);
+        assert.equal(below.length, 703);
+        assert.deepEqual(await Canvas_compare(page, Preview_native("diagonal"), below, palette[0]), { differing: 0, first: null });
+    });
+
+    test("standard output keeps the WHAT? lines and the press trace, run together", async () => {
+        await Painter_open(page, server.url, "picture=what&own&stay");
+        assert.equal(await Text_of(page, "stdout"), "WHAT?\nWHAT?\n");
+        await Painter_press(page, { x: 410, y: 530 });
+        await Painter_press(page, { x: 0, y: 101 });
+        await Painter_press(page, Swatch_centre(0));
+        assert.equal(await Text_of(page, "stdout"), "WHAT?\nWHAT?\n410, 5300, 101");
+    });
+
+    test("a missing picture is refused with the painter's message, and the page stays", async () => {
+        await Painter_open(page, server.url, "picture=nosuch");
+        assert.equal(await page.evaluate(() => document.body.dataset.exitStatus), "2");
+        assert.equal(await Text_of(page, "stderr"),
+                     "Tintora: cannot read the picture file \"nosuch.txt\" in /pictures: No such file or directory\n");
+        assert.match(page.url(), /paint\.html\?picture=nosuch$/);
+    });
+
+    test("Escape ends the program with status 0 and returns to the book; with &stay the page stays", async () => {
+        await Painter_open(page, server.url, "picture=owl&stay");
+        await page.keyboard.press("a");
+        await page.keyboard.press("Escape");
+        await page.waitForFunction(() => document.body.dataset.exitStatus);
+        assert.equal(await page.evaluate(() => document.body.dataset.exitStatus), "0");
+        assert.equal(await Text_of(page, "stdout"), "", "nothing but the program's own output");
+
+        await Painter_open(page, server.url, "picture=owl");
+        await Promise.all([page.waitForNavigation(), page.keyboard.press("Escape")]);
+        assert.equal(page.url(), server.url);
+        await page.waitForSelector("body[data-ready=true]");
+    });
+
+    for (const [size, viewport] of [["small", { width: 360, height: 640 }], ["large", { width: 1700, height: 2000 }]])
+        test(`on a ${size} window the canvas keeps its shape and a press lands on its square`, async () => {
+            await Painter_open(page, server.url, "picture=empty&own&stay", viewport);
+            const shown = await page.$eval("#canvas", canvas => {
+                const rect = canvas.getBoundingClientRect();
+                return { width: rect.width, height: rect.height };
+            });
+            const scale = Math.min(viewport.width / 800, viewport.height / 900);
+            assert.ok(Math.abs(shown.width - 800 * scale) < 1 && Math.abs(shown.height - 900 * scale) < 1,
+                      JSON.stringify(shown));
+            await Painter_press(page, Square_centre(20, 21));
+            await Painter_press(page, Square_centre(37, 38));
+            assert.deepEqual(Trace_squares(await Text_of(page, "stdout")), [[20, 21], [37, 38]]);
+            const squares = await Canvas_squares(page);
+            assert.equal(squares[38 * 40 + 37], palette[0].join(","), "the pressed region is painted");
+        });
+
+    test("a tap on a scaled canvas lands on the square under it", async () => {
+        await page.setViewport({ width: 450, height: 600, hasTouch: true, isMobile: true });
+        await page.goto(`${server.url}paint.html?picture=diagonal&own&stay`);
+        await Painter_settled(page, 0);
+        for (const at of [Swatch_centre(3), Square_centre(30, 2)]) {
+            const where = await Canvas_to_page(page, at);
+            const waits = await Painter_waits(page);
+            await page.touchscreen.tap(where.x, where.y);
+            await Painter_settled(page, waits);
+        }
+        assert.deepEqual(Trace_squares(await Text_of(page, "stdout")), [[30, 2]]);
+        const squares = await Canvas_squares(page);
+        assert.equal(squares[2 * 40 + 30], palette[3].join(","), "the region above the diagonal is painted");
+        assert.equal(squares[30 * 40 + 2], "200,200,200", "the region below it is not");
+    });
+});
+
+describe("the book", () => {
+    test("shows every bundled picture with its thumbnail and title and opens it", async () => {
+        await page.setViewport({ width: 1000, height: 800 });
+        await page.goto(server.url);
+        await page.waitForSelector("body[data-ready=true]");
+        const cards = await page.$$eval(".card:not(.own)", all => all.map(card => ({
+            title: card.querySelector(".title").textContent,
+            href: card.getAttribute("href"),
+            loaded: card.querySelector("img").complete && card.querySelector("img").naturalWidth,
+        })));
+        const owl = cards.find(card => card.href === "paint.html?picture=owl");
+        assert.equal(owl?.title, "An owl on a branch at night");
+        assert.equal(cards.length, readdirSync(path.join(siteDir, "pictures")).length);
+        await page.waitForFunction(() => [...document.images].every(image => image.complete));
+        assert.ok((await page.$$eval(".card:not(.own) img", images => images.map(image => image.naturalWidth)))
+            .every(width => width === 800));
+        await Promise.all([page.waitForNavigation(), page.click(".card[href='paint.html?picture=owl']")]);
+        await Painter_settled(page, 0);
+        assert.deepEqual(await Canvas_compare(page, "thumbnails/owl.png"), { differing: 0, first: null });
+    });
+
+    test("keeps a person's own pictures across visits, first, opens them exactly, and removes them", async () => {
+        await Own_add(["diagonal", "endless"]);
+        await page.reload();
+        await page.waitForSelector("body[data-ready=true]");
+        const cards = await page.$$eval(".card", all => all.map(card => ({
+            title: card.querySelector(".title").textContent,
+            own: card.classList.contains("own"),
+            message: card.querySelector(".message")?.textContent ?? "",
+        })));
+        const own = cards.filter(card => card.own).map(card => card.title);
+        assert.deepEqual(cards.slice(0, own.length).map(card => card.own), Array(own.length).fill(true), "own cards come first");
+        assert.ok(own.includes("diagonal") && own.includes("endless"));
+        assert.equal(cards.find(card => card.title === "endless").message,
+                     "Tintora: cannot read the picture file \"endless.txt\" in /pictures: it goes on for more than 1 MiB " +
+                     "before its grid ends, far longer than any picture");
+        assert.equal(cards.find(card => card.title === "diagonal").message, "");
+
+        // The own thumbnail is the first view, drawn by the painter.
+        const thumbnail = await page.$eval(".card.own[href='paint.html?picture=diagonal&own'] img", image => image.src);
+        await Promise.all([page.waitForNavigation(), page.click(".card[href='paint.html?picture=diagonal&own']")]);
+        await Painter_settled(page, 0);
+        const reference = Preview_native("diagonal");
+        assert.deepEqual(await Canvas_compare(page, reference), { differing: 0, first: null });
+        assert.deepEqual(await Canvas_compare(page, thumbnail), { differing: 0, first: null });
+
+        await page.goto(server.url);
+        await page.waitForSelector("body[data-ready=true]");
+        for (const name of ["diagonal", "endless"]) {
+            await page.click(`.card.own button[aria-label='Remove ${name}']`);
+            await page.waitForFunction(n => ![...document.querySelectorAll(".card.own .title")].some(t => t.textContent === n),
+                                       {}, name);
+        }
+        await page.reload();
+        await page.waitForSelector("body[data-ready=true]");
+        const left = await page.$$eval(".card.own .title", titles => titles.map(title => title.textContent));
+        assert.ok(!left.includes("diagonal") && !left.includes("endless"), left.join(", "));
+    });
+
+    test("with the server stopped after a first visit, the book and a picture still open", async () => {
+        const offline = await Server_start();
+        const visitor = await Browser_start();
+        try {
+            const tab = await visitor.browser.newPage();
+            await tab.goto(offline.url);
+            await tab.waitForSelector("body[data-ready=true]");
+            await tab.evaluate(() => navigator.serviceWorker.ready);
+            await offline.stop();
+            await tab.reload();
+            await tab.waitForSelector("body[data-ready=true]");
+            assert.equal(await tab.$$eval(".card", all => all.length), readdirSync(path.join(siteDir, "pictures")).length);
+            await tab.goto(`${offline.url}paint.html?picture=house&stay`);
+            await Painter_settled(tab, 0);
+            assert.deepEqual(await Canvas_compare(tab, "thumbnails/house.png"), { differing: 0, first: null });
+        } finally {
+            await visitor.close();
+            await offline.stop();
+        }
+    });
+});

@@ -1,0 +1,50 @@
+// The painter's page: paint.html?picture=NAME runs the painter on the
+// bundled picture NAME, paint.html?picture=NAME&own on the person's own
+// picture NAME. When the program ends after Escape the page goes back to
+// the book, unless the address has &stay; when it ends otherwise (a picture
+// it refuses) its message stays in sight.
+"use strict";
+
+async function Picture_bytes(name, own)
+{
+    if (!name || name.includes("/"))
+        return null;
+    try {
+        if (own) {
+            const record = await Own_get(name);
+            return record ? record.bytes : null;
+        }
+        const response = await fetch(`pictures/${encodeURIComponent(name)}.txt`);
+        return response.ok ? await response.arrayBuffer() : null;
+    } catch (error) {
+        console.log(error);
+        return null;
+    }
+}
+
+async function Paint_start()
+{
+    const params = new URLSearchParams(location.search);
+    const name = params.get("picture") || "";
+    const own = params.has("own");
+    document.title = name ? `${name} - Tintora` : "Tintora";
+    const bytes = await Picture_bytes(name, own);
+    // How often the painter has found nothing to do: it has handled all
+    // input given before the count last grew.
+    let waits = 0;
+    const status = await Painter_run({
+        canvas: document.getElementById("canvas"),
+        name,
+        bytes,
+        stdout: document.getElementById("stdout"),
+        stderr: document.getElementById("stderr"),
+        onIdle: () => {
+            document.body.dataset.waits = String(++waits);
+        },
+    });
+    document.body.dataset.exitStatus = String(status);
+    if (status === 0 && !params.has("stay"))
+        location.href = "./";
+}
+
+Paint_start();
