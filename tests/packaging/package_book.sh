@@ -78,12 +78,13 @@ Book_check() {
     book_pid=$(xprop -id "$bw" _NET_WM_PID | awk '{ print $3 }')
     [ "$(readlink "/proc/$book_pid/exe")" = "$book" ] || fail "the book's window is not the installed book's"
     echo "the menu entry opened the installed picture book"
-    # The own picture comes first, then the bundled ones by name: the first of
-    # those is second, in sight without scrolling however many there are.
+    # The "New picture" card comes first, then the own picture, then the
+    # bundled ones by name: the first of those is third, in sight without
+    # scrolling however many there are.
     first_bundled=$(printf '%s\n' "${names[@]}" | LC_ALL=C sort | head -n 1)
-    Book_open "$bw" 1 "$first_bundled"
+    Book_open "$bw" 2 "$first_bundled"
     bw=$(Window_wait "Tintora pictures")
-    Book_open "$bw" 0 dragon yes "$(cd "$own" && pwd -P)" "$own/dragon.txt"
+    Book_open "$bw" 1 dragon yes "$(cd "$own" && pwd -P)" "$own/dragon.txt"
     bw=$(Window_wait "Tintora pictures")
     xdotool mousemove --window "$bw" 400 890 key Escape
     for _ in $(seq 100); do [ -d "/proc/$book_pid" ] || break; sleep 0.1; done
