@@ -4,11 +4,15 @@
 // a "WHAT?" line or a press's coordinates appear at once, as in a terminal.
 #include "main/window_open.h"
 #include <cstdio>
+#include "main/screen_web.h"
 
 SDL_Surface* Window_open(int width, int height)
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::setvbuf(stderr, nullptr, _IONBF, 0);
     SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO);
-    return SDL_SetVideoMode(width, height, 0, SDL_ANYFORMAT);
+    SDL_Surface* screen = SDL_SetVideoMode(width, height, 0, SDL_ANYFORMAT);
+    if (screen)
+        Screen_hold(screen);
+    return screen;
 }
