@@ -120,4 +120,9 @@ document.addEventListener("drop", event => {
     Pictures_add([...event.dataTransfer.files]);
 });
 
+// A new release of the site, found on a visit with a network, takes over
+// from the one this page came from: show its book at once.
+if ("serviceWorker" in navigator && navigator.serviceWorker.controller)
+    navigator.serviceWorker.addEventListener("controllerchange", () => location.reload());
+
 Book_show();

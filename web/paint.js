@@ -29,8 +29,9 @@ async function Paint_start()
     const own = params.has("own");
     document.title = name ? `${name} - Tintora` : "Tintora";
     const bytes = await Picture_bytes(name, own);
-    // How often the painter has found nothing to do: it has handled all
-    // input given before the count last grew.
+    // How often the painter has found nothing to do, and when it last did
+    // (performance.now()): all input given before that moment has been
+    // handled.
     let waits = 0;
     const status = await Painter_run({
         canvas: document.getElementById("canvas"),
@@ -39,6 +40,7 @@ async function Paint_start()
         stdout: document.getElementById("stdout"),
         stderr: document.getElementById("stderr"),
         onIdle: () => {
+            document.body.dataset.idleAt = String(performance.now());
             document.body.dataset.waits = String(++waits);
         },
     });

@@ -6,8 +6,12 @@
 
 const cacheName = `tintora-${siteVersion}`;
 
+// Each file straight from the server: a copy that the browser's own HTTP
+// cache still holds may be of the release before.
 self.addEventListener("install", event => {
-    event.waitUntil(caches.open(cacheName).then(cache => cache.addAll(siteFiles)).then(() => self.skipWaiting()));
+    event.waitUntil(caches.open(cacheName)
+        .then(cache => cache.addAll(siteFiles.map(file => new Request(file, { cache: "reload" }))))
+        .then(() => self.skipWaiting()));
 });
 
 self.addEventListener("activate", event => {

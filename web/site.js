@@ -58,8 +58,8 @@ function Output_show(element)
 // Starts the painter on `canvas` under the picture's `name` (argv[0]), with
 // the picture file `bytes` in its working folder (none when null: the
 // painter then says why it cannot open it). Resolves with the exit status.
-// `onIdle(module)` is called each time the painter waits for input; setting
-// module.quitRequested asks it to end, as closing its window does.
+// `onIdle()` is called each time the painter finds no input left to
+// handle, every few milliseconds while it waits.
 function Painter_run({ canvas, name, bytes, stdout, stderr, onIdle })
 {
     return new Promise(resolve => {
@@ -81,7 +81,7 @@ function Painter_run({ canvas, name, bytes, stdout, stderr, onIdle })
             }],
             onIdle() {
                 if (onIdle)
-                    onIdle(this);
+                    onIdle();
             },
             onExit: resolve,
             // The exit is reported through onExit; nothing to throw.

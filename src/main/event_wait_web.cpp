@@ -4,6 +4,7 @@
 // keeps its queue in the page, with no limit, so nothing overflows.
 #include "main/event_wait.h"
 #include <emscripten.h>
+#include "main/screen_web.h"
 
 namespace {
 
@@ -27,13 +28,10 @@ EM_ASYNC_JS(void, Page_turn, (), {
     });
 });
 
-// The page asks the program to end (as closing a window does): its
-// Module.quitRequested.
-EM_JS(int, Page_quit_requested, (), { return Module.quitRequested ? 1 : 0; });
-
-// Tells the page that the program has shown its picture and waits for
-// input: its Module.onIdle, called each time the program finds nothing to
-// do. The book draws thumbnails at that moment.
+// Tells the page that the program has handled all input given so far and
+// waits for more: its Module.onIdle, called each time the program finds
+// its queue empty. The first call means the picture is shown; the book
+// draws thumbnails at that moment.
 EM_JS(void, Page_idle_tell, (), {
     if (Module.onIdle)
         Module.onIdle();
@@ -50,20 +48,18 @@ void Event_take_in()
     const double now = emscripten_get_now();
     if (now - last_turn_ms < frame_ms)
         return;
+    Screen_show();
     Page_turn();
     last_turn_ms = emscripten_get_now();
 }
 
 int Event_wait(SDL_Event& event)
 {
-    for (;;) {
+    for (bool shown = false;; shown = true) {
         if (SDL_PollEvent(&event))
             return 1;
-        if (Page_quit_requested()) {
-            event = SDL_Event{};
-            event.type = SDL_QUIT;
-            return 1;
-        }
+        if (!shown)
+            Screen_show();
         Page_idle_tell();
         emscripten_sleep(wait_step_ms);
         last_turn_ms = emscripten_get_now();

@@ -81,12 +81,13 @@ try {
             });
             const canvas = document.createElement("canvas");
             document.body.append(canvas);
-            let said = "";
+            // Its first line; Emscripten's own remarks follow it.
+            const lines = [];
             await new Promise(resolve => FlipFloor({
-                canvas, arguments: [], print: text => { said += text; }, printErr: () => {},
+                canvas, arguments: [], print: text => lines.push(text), printErr: () => {},
                 onExit: resolve, quit: () => {},
             }));
-            return said.trim().split(/\s+/).map(ns => Number(ns) / 1e6);
+            return lines[0].trim().split(/\s+/).map(ns => Number(ns) / 1e6);
         });
         console.log(`whole-interior fill: ${fill.ms.toFixed(0)} ms, ${(fill.frames / fill.ms * 1000).toFixed(1)} frames/s ` +
                     `shown; floor in the same page ${floor[0].toFixed(0)} ms (1444 x 1600 boxes + flip; ` +

@@ -11,12 +11,12 @@ const top = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../..");
 export const buildDir = path.resolve(process.env.TINTORA_WEB_BUILD || path.join(top, "build-web"));
 export const siteDir = path.join(buildDir, "site");
 
-// Starts scripts/serve-web on a port the system picks; resolves with the
-// server's address and a stop function.
-export function Server_start()
+// Starts scripts/serve-web on the site in `dir`/site, on a port the system
+// picks; resolves with the server's address and a stop function.
+export function Server_start(dir = buildDir)
 {
     return new Promise((resolve, reject) => {
-        const server = spawn(path.join(top, "scripts/serve-web"), [buildDir], {
+        const server = spawn(path.join(top, "scripts/serve-web"), [dir], {
             env: { ...process.env, TINTORA_WEB_PORT: "0" },
             stdio: ["ignore", "pipe", "pipe"],
         });
@@ -28,7 +28,8 @@ export function Server_start()
                 resolve({
                     url: `http://127.0.0.1:${port[1]}/`,
                     stop: () => new Promise(done => {
-                        if (server.exitCode !== null)
+                        // Ended already: by itself, or by a signal.
+                        if (server.exitCode !== null || server.signalCode !== null)
                             return done();
                         server.once("exit", done);
                         server.kill("SIGTERM");
@@ -71,18 +72,21 @@ export async function Painter_open(page, base, query, viewport = { width: 800, h
 {
     await page.setViewport(viewport);
     await page.goto(`${base}paint.html?${query}`);
-    await Painter_settled(page, 0);
+    await Painter_settled(page);
 }
 
-// Waits until the painter has waited for input more than `waits` times
-// (all input given before has been handled) or has ended.
-export async function Painter_settled(page, waits)
+// Waits until the painter has started waiting for input after the page's
+// moment `since` (performance.now()), so that it has handled all input
+// given before then, or has ended. Without `since`, until it has first
+// waited.
+export async function Painter_settled(page, since = -1)
 {
-    await page.waitForFunction(w => Number(document.body.dataset.waits || 0) > w || document.body.dataset.exitStatus,
-                               { timeout: 180000, polling: 20 }, waits);
+    await page.waitForFunction(t => Number(document.body.dataset.idleAt ?? -Infinity) > t || document.body.dataset.exitStatus,
+                               { timeout: 180000, polling: 20 }, since);
 }
 
-export const Painter_waits = page => page.evaluate(() => Number(document.body.dataset.waits || 0));
+// The page's clock now: input given before it is settled by Painter_settled.
+export const Page_now = page => page.evaluate(() => performance.now());
 
 // Where canvas pixel (x, y) is on the page, at whatever scale the canvas is
 // shown.
@@ -96,12 +100,12 @@ export async function Canvas_to_page(page, { x, y })
 }
 
 // Presses at canvas pixel `at` and waits until the painter has handled it.
+// The click has reached the page when page.mouse.click resolves.
 export async function Painter_press(page, at)
 {
     const where = await Canvas_to_page(page, at);
-    const waits = await Painter_waits(page);
     await page.mouse.click(where.x, where.y);
-    await Painter_settled(page, waits);
+    await Painter_settled(page, await Page_now(page));
 }
 
 // The colour of every square of the board (its centre pixel) as "r,g,b",
