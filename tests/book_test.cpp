@@ -21,6 +21,7 @@
 #include "book/picture_card.h"
 #include "book/picture_list.h"
 #include "book/thumbnail.h"
+#include "check/regions.h"
 #include "picture_file/file_read.h"
 
 namespace {
@@ -225,6 +226,44 @@ TEST(Picture_card, CarriesTheMarkExactlyWhenTheCheckerWarns)
         const Picture_card card = Picture_card_make({name, (s.root / "pics").string(), true});
         EXPECT_EQ(card.warned, std::string(name) != "fine") << name;
         EXPECT_EQ(card.message, "") << name;
+    }
+}
+
+// The mark, the parts and the thumbnail describe one reading of the file:
+// the parts are the regions of the board the thumbnail shows (read back
+// from its pixels, one per square), whether or not the checker warns.
+TEST(Picture_card, ItsMarkPartsAndThumbnailAreOneReading)
+{
+    Scratch s;
+    const std::string palette =
+        "230,57,70\n255,183,3\n33,158,188\n106,176,76\n244,162,97\n142,90,60\n255,255,255\n0,0,0\nBoxes\n";
+    struct Case {
+        const char* name;
+        const char* middle;   // the grid's second line, between two full lines of five
+        int parts;
+        bool warned;
+    };
+    const Case cases[] = {
+        {"open", "x x x", 3, false},     // two one-square boxes and the rest
+        {"stray", "x xX x", 3, true},    // the stray 'X' takes no square
+        {"closed", "x xXxx", 2, true},   // so the second box is outline here
+    };
+    for (const Case& c : cases) {
+        s.Write(std::string("pics/") + c.name + ".txt", palette + "xxxxx\n" + c.middle + "\nxxxxx\n");
+        const Picture_card card = Picture_card_make({c.name, (s.root / "pics").string(), true});
+        EXPECT_EQ(card.message, "") << c.name;
+        EXPECT_EQ(card.warned, c.warned) << c.name;
+        EXPECT_EQ(card.parts, c.parts) << c.name;
+        ASSERT_TRUE(card.thumbnail) << c.name;
+        // Square (i, j) is thumbnail pixels 4i.. x 4j + 20..: outline where it is the outline colour.
+        std::array<Square, squarecount * squarecount> shown{};
+        Squares_create(squarecount, shown, squaresize, menustrip, defaultcolour, bordercolour);
+        for (int i = 0; i < squarecount; ++i)
+            for (int j = 0; j < squarecount; ++j)
+                if (Pixel(card.thumbnail.get(), 4 * i + 1, 4 * j + 21) == 0x141414u)
+                    shown[static_cast<std::size_t>(i * squarecount + j)].c = bordercolour;
+        EXPECT_EQ(static_cast<int>(Regions_find(squarecount, shown, bordercolour).regions.size()), card.parts)
+            << c.name;
     }
 }
 

@@ -1,16 +1,16 @@
-// Making a picture's card: the painter's reader and the painter's own first
-// view (Picture_view_create), reduced to a thumbnail. The working directory
-// is the picture's folder while it is read, so that the reader sees exactly
-// what the painter would and its message names the same folder.
+// Making a picture's card: the picture read once by the checker, which reads
+// it with the painter's own reader, and the painter's own first view
+// (Picture_view_create) of what it read, reduced to a thumbnail. The
+// working directory is the picture's folder while it is read, so that the
+// reader sees exactly what the painter would and its message names the same
+// folder.
 #include "book/picture_card.h"
 #include <array>
 #include <filesystem>
 #include "board/geometry.h"
 #include "board/picture_view.h"
-#include "book/null_stream.h"
-#include "book/picture_warnings.h"
 #include "book/thumbnail.h"
-#include "check/regions.h"
+#include "check/picture_check.h"
 
 namespace {
 
@@ -60,39 +60,32 @@ Picture_card Picture_card_make(const Picture_entry& entry)
 {
     Picture_card card;
     const std::string file = entry.name + ".txt";
-    std::array<Square, squarecount * squarecount> squares{};
-    std::array<Colour, colourcount> colours{};
-    Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
-    Picture_trace trace;
 
     std::string why;
     const Folder_visit visit = Folder_enter(entry.folder, why);
-    if (visit.entered) {
-        std::FILE* report = Null_stream_open();
-        if (!report)
-            why = "the null device cannot be opened";
-        else {
-            why = Picture_file_read(file, squarecount, squares, colourcount, colours, bordercolour, report, &trace);
-            std::fclose(report);
-        }
-        if (why.empty()) {
-            card.warned = Picture_has_warnings({file, entry.folder, squares, colours, trace});
-            card.parts = static_cast<int>(Regions_find(squarecount, squares, bordercolour).regions.size());
-        }
-        else {
-            card.message = Picture_failure_message(file, why);
-            if (!card.message.empty() && card.message.back() == '\n')
-                card.message.pop_back();
-        }
-    } else {
+    if (!visit.entered) {
         card.message = "Tintora: cannot open the folder " + entry.folder + ": " + why;
+        card.title = Picture_title("", entry.name);
+        return card;
+    }
+    // One reading gives the card everything: the thumbnail's board and
+    // palette, the title, the parts and the mark all come from the same
+    // bytes, however the file changes meanwhile.
+    const Picture_check check = Picture_check_file(file);
+    if (check.why.empty()) {
+        card.warned = Picture_warns(check);
+        card.parts = static_cast<int>(check.regions.regions.size());
+    } else {
+        card.message = Picture_failure_message(file, check.why);
+        if (!card.message.empty() && card.message.back() == '\n')
+            card.message.pop_back();
     }
     Folder_leave(visit);
 
-    card.title = Picture_title(card.message.empty() ? trace.separator : "", entry.name);
+    card.title = Picture_title(card.message.empty() ? check.separator : "", entry.name);
     if (!card.message.empty())
         return card;
-    SDL_Surface* view = Picture_view_create(squarecount, squares, colourcount, colours);
+    SDL_Surface* view = Picture_view_create(squarecount, check.squares, colourcount, check.colours);
     if (!view) {
         card.message = "Tintora: out of memory drawing " + file;
         return card;

@@ -25,9 +25,10 @@ struct Picture_card {
 // draw (anything but printable ASCII; one per UTF-8 sequence) becomes '?'.
 std::string Picture_title(const std::string& separator, const std::string& name);
 
-// Reads the picture as the painter would, from its folder (the working
-// directory is set there while reading and put back after), and draws its
-// thumbnail with the painter's own drawing code.
+// Reads the picture once as the painter would, through the checker, from its
+// folder (the working directory is set there while reading and put back
+// after): its title, parts and mark come from that one reading, and its
+// thumbnail is what was read, drawn with the painter's own drawing code.
 Picture_card Picture_card_make(const Picture_entry& entry);
 // The card that comes first: an empty board titled "New picture".
 Picture_card Picture_card_new();
