@@ -20,12 +20,16 @@ constexpr int status_stalled = 86;
 constexpr auto stall_most = std::chrono::seconds(20);
 
 std::atomic<unsigned long long> written{0};
+std::atomic<bool> finished{false};
 
+// Watches the writing until it is finished; joined before the stand-in
+// ends, so no thread of its own is still running at its exit (where the
+// leak checker would count that thread's bookkeeping as leaked).
 void Stall_watch()
 {
     unsigned long long seen = written.load();
     auto since = std::chrono::steady_clock::now();
-    for (;;) {
+    while (!finished.load()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         const unsigned long long now = written.load();
         if (now != seen) {
@@ -43,7 +47,7 @@ int main(int argc, char* argv[])
 {
     const char* asked = std::getenv("TINTORA_LOUD_BYTES");
     const unsigned long long bytes = asked ? std::strtoull(asked, nullptr, 10) : 0;
-    std::thread(Stall_watch).detach();
+    std::thread watch(Stall_watch);
     // Whole lines, at least `bytes` of them, written 64 KiB at a time.
     std::string chunk;
     for (unsigned long long line = 0; written.load() < bytes; ++line) {
@@ -55,5 +59,7 @@ int main(int argc, char* argv[])
         chunk.clear();
     }
     std::fprintf(stderr, "%s: the last words\n", argc > 0 ? argv[0] : "");
+    finished = true;
+    watch.join();
     return status_done;
 }
