@@ -16,8 +16,9 @@ const work = mkdtempSync(path.join(tmpdir(), "tintora-web-bench-"));
 const empty = path.join(work, "empty.txt");
 writeFileSync(empty, Picture_text(Array(8).fill([30, 90, 220]), "Empty", []));
 
-// Records, from the page's first moment, when the painter first waits and
-// each time it waits after a press.
+// Records, from the page's first moment, each time the painter finds no
+// input left: the first is its first picture, the first after a press the
+// end of that press's fill.
 function Idle_watch()
 {
     window.benchIdle = [];

@@ -75,14 +75,20 @@ export async function Painter_open(page, base, query, viewport = { width: 800, h
     await Painter_settled(page);
 }
 
-// Waits until the painter has started waiting for input after the page's
-// moment `since` (performance.now()), so that it has handled all input
-// given before then, or has ended. Without `since`, until it has first
-// waited.
+// In the page: whether the painter has found no input left after the
+// page's moment `since` (performance.now()), so that it has handled all
+// input given before then, or has ended.
+const Idle_since = since => Number(document.body.dataset.idleAt ?? -Infinity) > since ||
+                            Boolean(document.body.dataset.exitStatus);
+
+// Whether the painter has settled since `since`, now.
+export const Painter_settled_now = (page, since) => page.evaluate(Idle_since, since);
+
+// Waits until the painter has settled since `since`; without it, until it
+// has first waited for input (shown its picture) or has ended.
 export async function Painter_settled(page, since = -1)
 {
-    await page.waitForFunction(t => Number(document.body.dataset.idleAt ?? -Infinity) > t || document.body.dataset.exitStatus,
-                               { timeout: 180000, polling: 20 }, since);
+    await page.waitForFunction(Idle_since, { timeout: 180000, polling: 20 }, since);
 }
 
 // The page's clock now: input given before it is settled by Painter_settled.

@@ -11,7 +11,7 @@ import { tmpdir } from "node:os";
 import path from "node:path";
 import {
     Browser_start, Canvas_compare, Canvas_squares, Canvas_to_page, Painter_open, Painter_press, Painter_settled,
-    Page_now, Picture_text, Server_start, Square_centre, Swatch_centre, buildDir, siteDir,
+    Painter_settled_now, Page_now, Picture_text, Server_start, Square_centre, Swatch_centre, buildDir, siteDir,
 } from "./harness.js";
 
 const palette = [[230, 40, 40], [250, 200, 30], [40, 160, 60], [30, 90, 220], [150, 60, 170], [250, 140, 200],
@@ -124,7 +124,7 @@ describe("the painter", () => {
         // start of the order, and the page shows the fill part done.
         let midway = 0;
         for (let done = false; !done;) {
-            done = await page.evaluate(t => Number(document.body.dataset.idleAt) > t, clicked);
+            done = await Painter_settled_now(page, clicked);
             const squares = await Canvas_squares(page);
             const painted = snake.filter(([i, j]) => squares[j * 40 + i] === shown).length;
             assert.deepEqual(snake.slice(0, painted).map(([i, j]) => squares[j * 40 + i]),
