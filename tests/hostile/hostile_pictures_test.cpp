@@ -423,6 +423,15 @@ TEST(BadPicture, TheCheckerGivesTheSameOutcome)
     fs::remove_all(folder, ignored);
 }
 
+// Under AddressSanitizer a program's peak memory is its allocator's
+// (freed blocks held in quarantine, shadow memory), not what the reader
+// keeps: there only the bytes read are compared.
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool peak_is_the_readers = false;
+#else
+constexpr bool peak_is_the_readers = true;
+#endif
+
 // A long file is read once, no further than the reading limit, however long
 // it is: what it holds past its grid's last row changes nothing shown, and
 // the bytes read and the peak memory stay within the limit's own.
@@ -453,8 +462,10 @@ TEST(BadPicture, LongFileIsReadNoFurtherThanTheLimit)
         // stream's own 4 KiB buffer: nothing of the 100 MiB or 64 GiB beyond.
         EXPECT_LE(run.rchar, small.rchar + text_limit + (4 << 10))
             << "read " << run.rchar << " bytes, the small file " << small.rchar;
-        EXPECT_LT(run.peak_kb, small.peak_kb + (16 << 10)) << "peak " << run.peak_kb << " KiB, the small file "
-                                                          << small.peak_kb;
+        if (peak_is_the_readers) {
+            EXPECT_LT(run.peak_kb, small.peak_kb + (16 << 10)) << "peak " << run.peak_kb << " KiB, the small file "
+                                                              << small.peak_kb;
+        }
         std::printf("  %-6s read %lld bytes (small file %lld), peak %ld KiB (%ld), %.2f s (%.2f s)\n", name,
                     run.rchar, small.rchar, run.peak_kb, small.peak_kb, run.seconds, small.seconds);
     }
