@@ -417,4 +417,52 @@ TEST_F(Draw_book_test, NewPictureCardAndTheChangeKey)
     ASSERT_TRUE(Exit_wait(0));
 }
 
+
+// A bundled picture opened in the maker and saved as a copy of one's own:
+// the new card comes among the own pictures, which moves every bundled
+// card along. Back in the book, the frame is on the copy just saved, and
+// Enter opens it, not whatever picture now has the old card's number.
+TEST_F(Draw_book_test, TheSelectionStaysWithThePictureJustSaved)
+{
+    fs::create_directories(own);
+    std::ofstream(own + "/dragon.txt") << Picture_text(new_palette, {"", "   xxxx"}, "A dragon");
+    // The book: "New picture", the dragon, then the bundled aeroplane and apple.
+    const std::string apple = File_slurp(std::string(TINTORA_PICTURES) + "/apple.txt");
+    ASSERT_EQ(apple.substr(apple.find("A red apple")).substr(0, 26), "A red apple with a leaf\n\n\n")
+        << "the apple's second row is no longer empty";
+    ASSERT_TRUE(Book_start());
+    Click(3 * 200 + 100, 100, 3);   // a right click on the apple
+    ASSERT_TRUE(Maker_wait("Tintora drawing: A red apple with a leaf"));
+    Drag({{45, 145}, {185, 145}});   // squares 2 to 9 of row 2
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_Return);   // the name offered
+    std::string saved;
+    ASSERT_TRUE(Wait_until(20, [&] {
+        for (const auto& entry : fs::directory_iterator(own))
+            if (entry.path().extension() == ".txt" && entry.path().stem() != "dragon")
+                saved = entry.path().stem().string();
+        return !saved.empty();
+    }));
+    Key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    const int copy = saved < "dragon" ? 1 : 2;
+    const int x = (copy % 4) * 200 + 20, y = (copy / 4) * 225 + 12;
+    EXPECT_TRUE(Wait_until(20, [&] {
+        const Image shot = Grab();
+        return !shot.rgb.empty() && Image_at(shot, x - 4, y + 90) == Rgb8{255, 200, 0};
+    })) << "no frame on the copy " << saved << "; " << Shot_save(Grab(), "book-after-copy");
+    EXPECT_NE(Image_at(Grab(), 3 * 200 + 20 - 4, 12 + 90), (Rgb8{255, 200, 0})) << "the frame stayed on card 3";
+    Key(XK_Return);
+    ASSERT_TRUE(Caption_wait("Tintora"));
+    EXPECT_TRUE(Wait_until(20, [&] {
+        const Image shot = Grab();
+        return !shot.rgb.empty() && Image_at(shot, 105, 145) == Rgb8{20, 20, 20};
+    })) << "Enter did not open the copy; " << Shot_save(Grab(), "painter-after-copy");
+    Key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
 }  // namespace
