@@ -12,6 +12,7 @@
 #include "draw/drawing.h"
 #include "draw/drawing_open.h"
 #include "draw/file_replace.h"
+#include "draw/pen.h"
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
 #include "draw/trace_image.h"
@@ -151,6 +152,91 @@ TEST(Draw_stroke, MirrorStraightLineAndUndoRedoOfTheWholeStroke)
     ASSERT_NE(History_redo(history, drawing), nullptr);
     for (std::size_t k = 0; k < drawn.squares.size(); ++k)
         ASSERT_TRUE(Colour_cmp(drawing.squares[k].c, drawn.squares[k].c)) << k;
+}
+
+// A person's presses, moves and releases of the buttons on the board.
+struct Pointer_step {
+    enum { press, move, release } what;
+    int button;   // 1 left, 3 right; none for a move
+    Square_place at;
+};
+
+void Pointer_steps(Pen& pen, Drawing& drawing, History& history, const std::vector<Pointer_step>& steps)
+{
+    for (const Pointer_step& s : steps) {
+        const Colour c = s.button == 1 ? bordercolour : defaultcolour;
+        if (s.what == Pointer_step::press)
+            Pen_press(pen, drawing, history, s.button, c, s.at, false);
+        else if (s.what == Pointer_step::move)
+            Pen_move(pen, drawing, s.at, false);
+        else
+            Pen_release(pen, drawing, history, s.button, s.at, false);
+    }
+}
+
+int Outline_inside(const Drawing& drawing)
+{
+    int count = 0;
+    for (int i = 1; i < squarecount - 1; ++i)
+        for (int j = 1; j < squarecount - 1; ++j)
+            count += Colour_cmp(drawing.squares[static_cast<std::size_t>(i * squarecount + j)].c, bordercolour);
+    return count;
+}
+
+// Whatever the other button does meanwhile, a stroke stays the pressed
+// button's until its release, and every stroke that changed squares is one
+// step that Ctrl+Z takes back.
+TEST(Draw_pen, EveryStrokeThatChangedSquaresCanBeUndone)
+{
+    using S = Pointer_step;
+    struct Case {
+        const char* what;
+        std::vector<Pointer_step> steps;
+        int outline;   // squares outline once the steps are done
+        std::size_t strokes;
+    } cases[] = {
+        {"right pressed while the left draws, left released first",
+         {{S::press, 1, {5, 5}}, {S::move, 0, {25, 5}}, {S::press, 3, {25, 5}}, {S::move, 0, {25, 15}},
+          {S::release, 1, {25, 15}}, {S::release, 3, {25, 15}}},
+         21 + 10, 1},
+        {"right pressed while the left draws, right released first",
+         {{S::press, 1, {5, 5}}, {S::move, 0, {25, 5}}, {S::press, 3, {25, 5}}, {S::move, 0, {25, 15}},
+          {S::release, 3, {25, 15}}, {S::release, 1, {25, 15}}},
+         21 + 10, 1},
+        {"left pressed while the right clears",
+         {{S::press, 1, {5, 5}}, {S::release, 1, {25, 5}}, {S::press, 3, {5, 5}}, {S::move, 0, {10, 5}},
+          {S::press, 1, {10, 5}}, {S::release, 1, {15, 5}}, {S::release, 3, {15, 5}}},
+         10, 2},
+        {"left pressed again after its release was lost",
+         {{S::press, 1, {5, 5}}, {S::move, 0, {25, 5}}, {S::press, 1, {5, 10}}, {S::move, 0, {25, 10}},
+          {S::release, 1, {25, 10}}},
+         42, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Drawing drawing = Drawing_new();
+        History history;
+        Pen pen;
+        Pointer_steps(pen, drawing, history, c.steps);
+        EXPECT_EQ(Outline_inside(drawing), c.outline);
+        EXPECT_EQ(history.done.size(), c.strokes);
+        while (History_undo(history, drawing))
+            ;
+        EXPECT_EQ(Outline_inside(drawing), 0) << "a stroke that no Ctrl+Z takes back";
+    }
+}
+
+// Closing the window with a button still down keeps the stroke undoable.
+TEST(Draw_pen, AStrokeEndedByClosingIsKept)
+{
+    Drawing drawing = Drawing_new();
+    History history;
+    Pen pen;
+    Pointer_steps(pen, drawing, history, {{Pointer_step::press, 1, {5, 5}}, {Pointer_step::move, 0, {25, 5}}});
+    Pen_end(pen, history);
+    EXPECT_EQ(pen.button, 0);
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    EXPECT_EQ(Outline_inside(drawing), 0);
 }
 
 TEST(Draw_stroke, TheRingCannotBeChanged)

@@ -16,6 +16,7 @@
 #include "draw/drawing.h"
 #include "draw/drawing_open.h"
 #include "draw/file_replace.h"
+#include "draw/pen.h"
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
 #include "draw/text_input.h"
@@ -52,8 +53,7 @@ struct Maker {
     Draw_look look;
     Trace_image trace;                  // --trace: the drawing to trace
     SDL_Surface* trace_view = nullptr;  // shown under the board while `look.trace` is set
-    Stroke stroke;
-    int button = 0;                     // the button drawing the stroke; 0 when none
+    Pen pen;                            // the button drawing a stroke, if any
     Mode mode = Mode::draw;
     Question question = Question::unsaved;
     std::string typed;                  // the name or title being typed
@@ -293,6 +293,15 @@ void Try_it(Maker& maker)
         Show(maker);
 }
 
+// A stroke changes the drawing as it goes, before it is in the history.
+void Stroke_shown(Maker& maker, const std::vector<Square_place>& changed)
+{
+    if (changed.empty())
+        return;
+    maker.dirty = true;
+    Drawing_show_changed(maker.screen, maker.drawing, maker.look, changed);
+}
+
 void Press(Maker& maker, const SDL_MouseButtonEvent& press)
 {
     if (maker.mode == Mode::notice) {
@@ -310,6 +319,8 @@ void Press(Maker& maker, const SDL_MouseButtonEvent& press)
     }
     if (maker.mode != Mode::draw || (press.button != SDL_BUTTON_LEFT && press.button != SDL_BUTTON_RIGHT))
         return;
+    if (maker.pen.button != 0 && press.button != maker.pen.button)
+        return;   // the stroke in progress keeps the pointer until its button is released
     if (press.y <= menustrip) {
         if (press.button != SDL_BUTTON_LEFT)
             return;
@@ -320,31 +331,22 @@ void Press(Maker& maker, const SDL_MouseButtonEvent& press)
         Show(maker);
         return;
     }
-    maker.button = press.button;
     const Colour c = press.button == SDL_BUTTON_LEFT ? bordercolour : defaultcolour;
-    const auto changed = Stroke_begin(maker.stroke, maker.drawing, Board_square_at(press.x, press.y), c, maker.look.mirror);
-    Drawing_show_changed(maker.screen, maker.drawing, maker.look, changed);
+    Stroke_shown(maker, Pen_press(maker.pen, maker.drawing, maker.history, press.button, c,
+                                  Board_square_at(press.x, press.y), maker.look.mirror));
 }
 
 void Motion(Maker& maker, const SDL_MouseMotionEvent& motion)
 {
-    if (maker.button == 0)
-        return;
     const bool straight = (SDL_GetModState() & KMOD_SHIFT) != 0;
-    const auto changed = Stroke_move(maker.stroke, maker.drawing, Board_square_at(motion.x, motion.y), straight);
-    Drawing_show_changed(maker.screen, maker.drawing, maker.look, changed);
+    Stroke_shown(maker, Pen_move(maker.pen, maker.drawing, Board_square_at(motion.x, motion.y), straight));
 }
 
 void Release(Maker& maker, const SDL_MouseButtonEvent& release)
 {
-    if (maker.button == 0 || release.button != maker.button)
-        return;
-    const auto changed = Stroke_move(maker.stroke, maker.drawing, Board_square_at(release.x, release.y),
-                                     (SDL_GetModState() & KMOD_SHIFT) != 0);
-    Drawing_show_changed(maker.screen, maker.drawing, maker.look, changed);
-    maker.button = 0;
-    Edit_done(maker, std::move(maker.stroke.edit));
-    maker.stroke.edit = Edit{};
+    const bool straight = (SDL_GetModState() & KMOD_SHIFT) != 0;
+    Stroke_shown(maker, Pen_release(maker.pen, maker.drawing, maker.history, release.button,
+                                    Board_square_at(release.x, release.y), straight));
 }
 
 void Chooser_close(Maker& maker, bool keep)
@@ -435,7 +437,7 @@ void Key(Maker& maker, const SDL_keysym& key)
     case Mode::draw:
         break;
     }
-    if (maker.button != 0)
+    if (maker.pen.button != 0)
         return;   // keys wait until the stroke is done
     const bool control = (key.mod & KMOD_CTRL) != 0;
     if (control && key.sym == SDLK_z) {
@@ -556,6 +558,7 @@ int main(int argc, char* argv[])
         case SDL_MOUSEBUTTONUP: Release(maker, event.button); break;
         case SDL_KEYDOWN: Key(maker, event.key.keysym); break;
         case SDL_QUIT:
+            Pen_end(maker.pen, maker.history);
             if (maker.mode == Mode::draw)
                 Quit_ask(maker);
             else if (maker.mode == Mode::chooser)

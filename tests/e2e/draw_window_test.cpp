@@ -4,6 +4,8 @@
 // redo; the question on Escape; a name in Cyrillic; saves that fail, into
 // a folder the person may not write and part way through, leaving the old
 // file as it was.
+#include <sys/stat.h>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include "e2e_fixture.h"
@@ -220,6 +222,34 @@ TEST_F(Draw_test, MirrorEraseUndoAndRedo)
     ASSERT_TRUE(Screen_wait(erased, "both redone"));
     Key(XK_m);
     ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "mirror off"));
+}
+
+// The right button pressed while the left draws does not take the stroke
+// over: the stroke stays the left button's until its release, and Ctrl+Z
+// takes all of it back.
+TEST_F(Draw_test, ASecondButtonDuringAStrokeLeavesItWholeForUndo)
+{
+    ASSERT_TRUE(Draw_start({}, "Tintora drawing: new picture"));
+    X_watch& watch = E2e_shared().watch;
+    Mouse_move(watch, window, 105, 205);
+    Mouse_button(watch, 1, true);
+    Mouse_move(watch, window, 505, 205);
+    Mouse_button(watch, 3, true);
+    Mouse_move(watch, window, 505, 405);
+    Mouse_button(watch, 1, false);
+    Mouse_button(watch, 3, false);
+    Screen_model model = Screen_model_create(new_palette);
+    Row_outline(model, 5, 25, 5);
+    Column_outline(model, 25, 5, 15);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "drawn with the right button pressed on the way"));
+    Control(XK_z);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(Screen_model_create(new_palette)), "the whole stroke undone"));
+    Control(XK_y);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "redone"));
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_n);
+    ASSERT_TRUE(Exit_wait(0));
 }
 
 // P opens the painter on the drawing as it stands, unsaved; the maker comes
