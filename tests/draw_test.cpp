@@ -239,6 +239,45 @@ TEST(Draw_pen, AStrokeEndedByClosingIsKept)
     EXPECT_EQ(Outline_inside(drawing), 0);
 }
 
+// Ctrl+Z after Ctrl+Y takes the redone stroke back once; the next Ctrl+Z
+// goes on to the stroke before it.
+TEST(Draw_history, UndoAfterRedoGoesOnToTheStrokeBefore)
+{
+    Drawing drawing = Drawing_new();
+    History history;
+    Pen pen;
+    for (int j : {5, 10})
+        Pointer_steps(pen, drawing, history, {{Pointer_step::press, 1, {5, j}}, {Pointer_step::release, 1, {25, j}}});
+    const auto drawn = [&](int j) { return Colour_cmp(Drawing_square(drawing, 15, j).c, bordercolour); };
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    ASSERT_NE(History_redo(history, drawing), nullptr);
+    EXPECT_TRUE(drawn(5) && drawn(10));
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    EXPECT_TRUE(drawn(5) && !drawn(10));
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    EXPECT_FALSE(drawn(5)) << "the second Ctrl+Z did not take back the first stroke";
+    EXPECT_EQ(History_undo(history, drawing), nullptr);
+    EXPECT_EQ(Outline_inside(drawing), 0);
+}
+
+// A new stroke after Ctrl+Z leaves nothing for Ctrl+Y: the stroke taken
+// back does not come back over the new one.
+TEST(Draw_history, ANewStrokeAfterUndoLeavesNothingToRedo)
+{
+    Drawing drawing = Drawing_new();
+    History history;
+    Pen pen;
+    const auto stroke = [&](int j) {
+        Pointer_steps(pen, drawing, history, {{Pointer_step::press, 1, {5, j}}, {Pointer_step::release, 1, {25, j}}});
+    };
+    stroke(5);
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    stroke(10);
+    EXPECT_EQ(History_redo(history, drawing), nullptr);
+    EXPECT_FALSE(Colour_cmp(Drawing_square(drawing, 15, 5).c, bordercolour)) << "the undone stroke came back";
+    EXPECT_EQ(Outline_inside(drawing), 21);
+}
+
 TEST(Draw_stroke, TheRingCannotBeChanged)
 {
     Drawing drawing = Drawing_new();
