@@ -133,9 +133,12 @@ void Tell(Maker& maker, const std::string& text)
     Show(maker);
 }
 
+// Back to the board, from any box: a leaving that waited for a save is
+// forgotten, since the person chose to go on drawing.
 void Back_to_drawing(Maker& maker)
 {
     maker.mode = Mode::draw;
+    maker.quit_after_save = false;
     maker.problem.clear();
     Show(maker);
 }

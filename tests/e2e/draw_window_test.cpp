@@ -326,6 +326,37 @@ TEST_F(Draw_test, ANewPictureNamedAndTitledInCyrillicIsSavedInTheOwnFolder)
     EXPECT_EQ(File_slurp(own + "/сова.txt"), line);
 }
 
+// Escape asks, Enter opens the name box, and Escape there goes back to
+// drawing: the leaving is forgotten, and a later save keeps the window open.
+TEST_F(Draw_test, LeavingTheNameBoxForgetsTheQuit)
+{
+    ASSERT_TRUE(Draw_start({}, "Tintora drawing: new picture"));
+    Drag({{105, 205}, {505, 205}});
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_Return);   // save first: a new picture is asked for its name
+    Key(XK_Escape);   // not now
+    ASSERT_TRUE(Box_shown(false));
+    Drag({{105, 405}, {505, 405}});
+    Screen_model model = Screen_model_create(new_palette);
+    Row_outline(model, 5, 25, 5);
+    Row_outline(model, 5, 25, 15);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "drawn after leaving the name box"));
+    Control(XK_s);
+    Text_type(E2e_shared().watch, window, "ball");
+    Key(XK_Return);
+    ASSERT_TRUE(Wait_until(20, [&] { return fs::exists(own + "/ball.txt"); }));
+    const std::string across = "    " + std::string(21, 'x') + "\n";
+    EXPECT_EQ(File_slurp(own + "/ball.txt"), new_palette_text + "\n" + "\n\n\n\n" + across + std::string(9, '\n') + across);
+    Drag({{105, 605}, {505, 605}});   // still open
+    Row_outline(model, 5, 25, 25);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "drawn after the save"));
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_n);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
 // The file as the system writes text: CR LF on Windows, so that Notepad
 // shows it as lines; an opened file with LF line ends reads the same.
 TEST_F(Draw_test, OpenDrawSaveWithTheSystemsLineEnds)
