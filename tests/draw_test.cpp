@@ -305,6 +305,46 @@ TEST(Draw_name, TheRuleForNewNames)
     EXPECT_EQ(Picture_name_problem(std::string(61, 'a')).empty(), false);
 }
 
+// The name question starts with a name made from the title; what cannot
+// make a name leaves it as it was offered before (the copied file's name,
+// or nothing).
+TEST(Draw_name, TheNameOfferedIsMadeFromTheTitle)
+{
+    struct Case {
+        std::string title;
+        const char* otherwise;
+        std::string offered;
+    } cases[] = {
+        {"A ball", "", "a-ball"},
+        {"  My   big\towl  ", "", "my-big-owl"},
+        {"Dad's boat, no. 2!", "", "dads-boat-no-2"},
+        {"snake_case - and -- dashes", "", "snake-case-and-dashes"},
+        {"-owl-", "", "owl"},
+        {"Сова и Луна", "", "сова-и-луна"},
+        {"ÖLBAUM \xE2\x80\x94 Tree", "", "ölbaum-tree"},
+        {"ΩΜΕΓΑ Άλφα", "", "ωμεγα-άλφα"},
+        {"ŁÓDŹ", "", "łódź"},
+        {"猫 2", "", "猫-2"},
+        {"bad \xFF\xC3 bytes", "", "bad-bytes"},
+        {"Con", "", ""},
+        {"COM1", "owl", "owl"},
+        {"nul.", "owl", "owl"},
+        {"", "owl", "owl"},
+        {"   ", "", ""},
+        {"?!. ...", "owl", "owl"},
+        {std::string(70, 'A'), "", std::string(60, 'a')},
+        {std::string(59, 'a') + " b", "", std::string(59, 'a')},
+        {std::string(58, 'a') + " b", "", std::string(58, 'a') + "-b"},
+    };
+    for (const Case& c : cases) {
+        const std::string offered = Picture_name_offer(c.title, c.otherwise);
+        EXPECT_EQ(offered, c.offered) << "title \"" << c.title << "\"";
+        if (!offered.empty()) {
+            EXPECT_EQ(Picture_name_problem(offered), "") << offered;
+        }
+    }
+}
+
 TEST(Draw_save, AWriteThatFailsPartWayLeavesTheOldFileByteForByte)
 {
     Scratch_folder folder;

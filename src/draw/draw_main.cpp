@@ -47,7 +47,7 @@ struct Maker {
     Drawing drawing;
     History history;
     std::string path;                   // where a save writes; empty for a new picture
-    std::string name_offered;           // the name the name question starts with
+    std::string name_offered;           // the name the name question starts with when the title makes none
     std::vector<std::string> changes;   // what the first save changes in an opened file
     bool dirty = false;
     Draw_look look;
@@ -168,7 +168,7 @@ void Save_start(Maker& maker)
 {
     if (maker.path.empty()) {
         maker.mode = Mode::name;
-        maker.typed = maker.name_offered;
+        maker.typed = Picture_name_offer(maker.drawing.title, maker.name_offered);
         maker.problem.clear();
         Show(maker);
         return;

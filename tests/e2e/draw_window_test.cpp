@@ -310,7 +310,11 @@ TEST_F(Draw_test, ANewPictureNamedAndTitledInCyrillicIsSavedInTheOwnFolder)
     })) << "caption: " << Window_title_utf8(E2e_shared().watch, window).value_or("(none)");
     Key(XK_Escape);
     ASSERT_TRUE(Box_shown());
-    Key(XK_Return);   // save: a new picture asks for its name
+    Key(XK_Return);   // save: a new picture asks for its name, offering "сова" from the title
+    for (int k = 0; k < 4; ++k) {
+        Key(XK_BackSpace);
+        Sleep_for(0.05);   // two presses of one key within 2 ms are taken for its repeat
+    }
     Text_type(E2e_shared().watch, window, "сова.1");
     Key(XK_Return);   // refused: a name has no dot
     Sleep_for(0.5);
@@ -354,6 +358,31 @@ TEST_F(Draw_test, LeavingTheNameBoxForgetsTheQuit)
     Key(XK_Escape);
     ASSERT_TRUE(Box_shown());
     Key(XK_n);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
+// The name box offers a name made from the title, which Enter takes.
+TEST_F(Draw_test, TheNameOfferedIsMadeFromTheTitle)
+{
+    ASSERT_TRUE(Draw_start({}, "Tintora drawing: new picture"));
+    Drag({{105, 205}, {505, 205}});
+    Key(XK_t);
+    Key_event(E2e_shared().watch, XK_Shift_L, true);
+    Key(XK_a);
+    Key_event(E2e_shared().watch, XK_Shift_L, false);
+    Text_type(E2e_shared().watch, window, " ball");
+    Key(XK_Return);
+    ASSERT_TRUE(Wait_until(10, [&] {
+        return Window_title_utf8(E2e_shared().watch, window) == std::optional<std::string>("Tintora drawing: A ball");
+    })) << "caption: " << Window_title_utf8(E2e_shared().watch, window).value_or("(none)");
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Shot_save(Grab(), "name-offered");
+    Key(XK_Return);
+    ASSERT_TRUE(Wait_until(20, [&] { return fs::exists(own + "/a-ball.txt"); }))
+        << "nothing saved as a-ball.txt; " << Shot_save(Grab(), "not-saved");
+    EXPECT_EQ(File_slurp(own + "/a-ball.txt"), new_palette_text + "A ball\n\n\n\n\n    " + std::string(21, 'x') + "\n");
+    Key(XK_Escape);   // saved: no question
     ASSERT_TRUE(Exit_wait(0));
 }
 
