@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <set>
+#include <sys/stat.h>
 #include "check/picture_check.h"
 #include "draw/drawing.h"
 #include "draw/drawing_open.h"
@@ -432,7 +433,104 @@ TEST(Draw_trace, ThePngsDarkSquaresAreProposedAsOutline)
 
     std::ofstream(folder.path / "not.png") << "text";
     EXPECT_TRUE(Trace_image_load((folder.path / "not.png").string(), why).grey.empty());
-    EXPECT_NE(why.find("not.png is not a PNG image"), std::string::npos) << why;
+    EXPECT_NE(why.find("not.png\" is not a PNG image"), std::string::npos) << why;
+}
+
+std::uint32_t Crc32(std::string_view bytes)
+{
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (unsigned char b : bytes) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+std::string Big_endian(std::uint32_t n)
+{
+    return {static_cast<char>(n >> 24), static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)};
+}
+
+std::string Png_chunk(const std::string& type_and_data)
+{
+    return Big_endian(static_cast<std::uint32_t>(type_and_data.size() - 4)) + type_and_data +
+           Big_endian(Crc32(type_and_data));
+}
+
+// A PNG of a grey image `width` x `height` whose image data ends after the
+// compression's own two-byte header.
+std::string Png_cut_short(std::uint32_t width, std::uint32_t height)
+{
+    return std::string("\x89PNG\r\n\x1a\n", 8) +
+           Png_chunk("IHDR" + Big_endian(width) + Big_endian(height) + std::string("\x08\0\0\0\0", 5)) +
+           Png_chunk("IDAT\x78\x9c") + Png_chunk("IEND");
+}
+
+// What --trace is given is looked at before it is read: anything but an
+// ordinary file (a link is followed) is refused by what it is, without
+// waiting for a pipe's writer or reading a device; a file that does not
+// begin as a PNG by its first bytes; an image larger than any tracing needs
+// by its header. Each refusal names the file.
+TEST(Draw_trace, WhatCannotBeTracedIsRefusedBeforeItIsRead)
+{
+    Scratch_folder folder;
+    const fs::path pipe = folder.path / "pipe.png";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink(pipe, folder.path / "link.png");
+    fs::create_directory(folder.path / "folder.png");
+    std::ofstream(folder.path / "text.png") << "text";
+    const std::pair<const char*, std::string> files[] = {
+        {"signature.png", std::string("\x89PNG\r\n\x1a\n", 8)},
+        {"no-data.png", Png_cut_short(10, 10)},
+        {"wide.png", Png_cut_short(8193, 1)},
+        {"huge.png", Png_cut_short(100000, 100000)},
+    };
+    for (const auto& [name, bytes] : files)
+        std::ofstream(folder.path / name, std::ios::binary) << bytes;
+    struct Case {
+        const char* what;
+        fs::path path;
+        const char* why;
+    } cases[] = {
+        {"a pipe with no writer", pipe, "it is a pipe, not a PNG image"},
+        {"a link to a pipe", folder.path / "link.png", "it is a pipe, not a PNG image"},
+        {"a device", "/dev/zero", "it is a device, not a PNG image"},
+        {"a folder", folder.path / "folder.png", "it is a directory, not a PNG image"},
+        {"no file", folder.path / "none.png", "No such file"},
+        {"text", folder.path / "text.png", "is not a PNG image"},
+        {"the PNG signature alone", folder.path / "signature.png", "cannot be read as a PNG image"},
+        {"a PNG cut short", folder.path / "no-data.png", "cannot be read as a PNG image"},
+        {"8193 x 1 pixels", folder.path / "wide.png", "larger than 8192 x 8192 pixels"},
+        {"100000 x 100000 pixels", folder.path / "huge.png", "larger than 8192 x 8192 pixels"},
+    };
+    for (const Case& c : cases) {
+        std::string why;
+        const Trace_image image = Trace_image_load(c.path.string(), why);
+        EXPECT_TRUE(image.grey.empty()) << c.what;
+        EXPECT_NE(why.find("\"" + c.path.string() + "\""), std::string::npos) << c.what << ": " << why;
+        EXPECT_NE(why.find(c.why), std::string::npos) << c.what << ": " << why;
+    }
+}
+
+// A link to a PNG is followed to it.
+TEST(Draw_trace, ALinkToAPngIsTraced)
+{
+    Scratch_folder folder;
+    std::vector<std::uint8_t> grey(40 * 30, 0);
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = 40;
+    png.height = 30;
+    png.format = PNG_FORMAT_GRAY;
+    ASSERT_TRUE(png_image_write_to_file(&png, (folder.path / "dark.png").c_str(), 0, grey.data(), 0, nullptr));
+    fs::create_symlink(folder.path / "dark.png", folder.path / "link.png");
+    std::string why;
+    const Trace_image image = Trace_image_load((folder.path / "link.png").string(), why);
+    EXPECT_EQ(why, "");
+    EXPECT_EQ(image.width, 40);
+    EXPECT_EQ(image.height, 30);
+    EXPECT_EQ(image.grey, grey);
 }
 
 }  // namespace

@@ -386,6 +386,52 @@ TEST_F(Draw_test, TheNameOfferedIsMadeFromTheTitle)
     ASSERT_TRUE(Exit_wait(0));
 }
 
+// --trace looks at what it is given before reading it: a device, a pipe
+// with no writer and a folder are refused by what they are, a large file
+// that is not a PNG by its first bytes; each with one line naming it, and
+// exit status 2, having read next to nothing of it.
+TEST_F(Draw_test, TraceRefusesWhatIsNoPngBeforeReadingIt)
+{
+    const std::string pipe = data + "/pipe.png", link = data + "/link.png", folder = data + "/folder.png",
+                      big = data + "/big.png";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink(pipe, link);
+    fs::create_directory(folder);
+    std::ofstream(big, std::ios::binary) << "GIF89a";
+    fs::resize_file(big, 300'000'000);   // sparse: 300 MB read, few stored
+    struct Case {
+        const char* what;
+        std::string path;
+        const char* why;
+    } cases[] = {
+        {"a device", "/dev/zero", "it is a device"},
+        {"a pipe with no writer", pipe, "it is a pipe"},
+        {"a link to a pipe", link, "it is a pipe"},
+        {"a folder", folder, "it is a directory"},
+        {"300 MB that is not a PNG", big, "is not a PNG image"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Program_setup setup;
+        const char* asked = std::getenv("TINTORA_E2E_DRAW");
+        setup.executable = asked && *asked ? asked : TINTORA_DRAW;
+        setup.name = "tintora-draw";
+        setup.display = E2e_shared().server.display;
+        setup.arguments = {"--trace", c.path};
+        setup.environment = {{"XDG_DATA_HOME", data}};
+        run = Program_start(setup);
+        ASSERT_GT(run.pid, 0);
+        ASSERT_TRUE(Exit_wait(2));
+        const std::string err = Program_stderr(run);
+        EXPECT_EQ(err.rfind("Tintora drawing: ", 0), 0u) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_NE(err.find("\"" + c.path + "\""), std::string::npos) << err;
+        EXPECT_NE(err.find(c.why), std::string::npos) << err;
+        EXPECT_LT(run.rchar, 1 << 20) << "read " << run.rchar << " bytes";
+        Program_stop(run);
+    }
+}
+
 // The file as the system writes text: CR LF on Windows, so that Notepad
 // shows it as lines; an opened file with LF line ends reads the same.
 TEST_F(Draw_test, OpenDrawSaveWithTheSystemsLineEnds)
