@@ -13,9 +13,9 @@
 #include "draw/drawing.h"
 #include "draw/drawing_open.h"
 #include "draw/file_replace.h"
-#include "draw/pen.h"
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
+#include "draw/pen.h"
 #include "draw/trace_image.h"
 #include <png.h>
 #include "picture_file/picture_name.h"
