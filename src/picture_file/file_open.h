@@ -30,5 +30,10 @@ bool Picture_file_close(std::FILE* text, int& read_error, std::string& why);
 // root of the drive, where a person may not write).
 std::FILE* Scratch_file_open();
 
+// A stream that takes what is written to it and keeps none of it, with no
+// file behind it where the platform allows: for the reader's reports when
+// only its trace is wanted.
+std::FILE* Discard_file_open();
+
 // The working directory as messages name it.
 std::string Folder_current();
