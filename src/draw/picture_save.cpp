@@ -22,8 +22,8 @@ std::string Utf8_of(const std::filesystem::path& path)
 // look at the file, which then fails and says so.
 std::string Link_target(const std::string& path)
 {
-    std::filesystem::path at = Path_of(path);
     std::error_code error;
+    std::filesystem::path at = std::filesystem::absolute(Path_of(path), error);   // named in full in messages
     for (int hops = 0; hops < 40 && std::filesystem::is_symlink(at, error); ++hops) {
         const std::filesystem::path next = std::filesystem::read_symlink(at, error);
         if (error)
@@ -75,8 +75,8 @@ Save_result Picture_save(const std::string& path, std::string_view bytes, File_s
         result.why = "cannot look at " + result.file + ": " + now.why;
         return result;
     }
-    const std::string changed = seen.exists ? result.file + " has changed since the maker read it: another program "
-                                                            "or window has written to it."
+    const std::string changed = seen.exists ? result.file + " has changed since the maker last read or saved it: "
+                                                            "another program or window has written to it."
                                             : "A file " + result.file + " has appeared since this name was chosen.";
     if (!changed_ok && File_changed(seen, now)) {
         result.outcome = Save_outcome::changed;
