@@ -51,9 +51,6 @@ struct Maker {
     std::string path;                   // where a save writes; empty for a new picture
     std::string name_offered;           // the name the name question starts with
     std::vector<std::string> changes;   // what the first save changes in an opened file
-    File_seen seen;                     // the file at `path` as read or last written here
-    std::string save_path;              // where the save being made or asked about writes
-    File_seen save_seen;                // that file as last seen
     bool dirty = false;
     Draw_look look;
     Trace_image trace;                  // --trace: the drawing to trace
@@ -69,6 +66,9 @@ struct Maker {
     bool quit_after_save = false;
     bool quit = false;
     long fail_after = -1;               // the test seam: a save that fails after this many bytes
+    File_seen seen;                     // the file at `path` as read or last written here
+    std::string save_path;              // where the save being made or asked about writes
+    File_seen save_seen;                // that file as last seen
     std::vector<std::string> environment;
     SDL_Surface* screen = nullptr;
 };
@@ -139,10 +139,12 @@ void Tell(Maker& maker, const std::string& text)
     Show(maker);
 }
 
+// Back to the board, from any box: a leaving that waited for a save is
+// forgotten, since the person chose to go on drawing.
 void Back_to_drawing(Maker& maker)
 {
-    maker.quit_after_save = false;
     maker.mode = Mode::draw;
+    maker.quit_after_save = false;
     maker.problem.clear();
     Show(maker);
 }
@@ -179,8 +181,7 @@ void Save_write(Maker& maker, bool changed_ok = false)
     Back_to_drawing(maker);
 }
 
-// A save: a new picture first gets a name, an opened file that said more
-// than the maker shows is told what it will lose, then the file is written.
+// The name box, for saving this picture as another file.
 void Name_ask(Maker& maker, const std::string& offered)
 {
     maker.mode = Mode::name;
@@ -189,10 +190,15 @@ void Name_ask(Maker& maker, const std::string& offered)
     Show(maker);
 }
 
+// A save: a new picture first gets a name, an opened file that said more
+// than the maker shows is told what it will lose, then the file is written.
 void Save_start(Maker& maker)
 {
     if (maker.path.empty()) {
-        Name_ask(maker, maker.name_offered);
+        maker.mode = Mode::name;
+        maker.typed = maker.name_offered;
+        maker.problem.clear();
+        Show(maker);
         return;
     }
     maker.save_path = maker.path;

@@ -439,6 +439,27 @@ TEST_F(Draw_test, AReadOnlyPictureIsNotReplaced)
     EXPECT_EQ(File_slurp(path), text);
 }
 
+// A private picture reached through a symbolic link: the save changes the
+// file the link names, which stays private, and the link stays a link.
+TEST_F(Draw_test, APrivatePictureThroughALinkStaysPrivateAndLinked)
+{
+    const std::string text = new_palette_text + "Owl\n x\n";
+    ASSERT_TRUE(Draw_start({"owl.txt"}, "Tintora drawing: Owl", text));
+    const std::string kept = data + "/kept-owl.txt";
+    const std::string link = run.folder + "/owl.txt";
+    fs::rename(link, kept);
+    fs::permissions(kept, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(kept, link);
+    Drag({{105, 205}, {505, 205}});
+    Control(XK_s);
+    const std::string saved = new_palette_text + "Owl\n x\n\n\n\n    " + std::string(21, 'x') + "\n";
+    EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(kept) == saved; })) << File_slurp(kept);
+    EXPECT_TRUE(fs::is_symlink(link)) << "the link became a plain file";
+    EXPECT_EQ(fs::status(kept).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    Key(XK_Escape);   // saved: no question
+    ASSERT_TRUE(Exit_wait(0));
+}
+
 // The old file stays byte for byte when a save fails, and the window says
 // what failed and where.
 TEST_F(Draw_test, FailedSavesLeaveTheOldFileAndSaySo)
