@@ -75,12 +75,12 @@ Save_result Picture_save(const std::string& path, std::string_view bytes, File_s
         result.why = "cannot look at " + result.file + ": " + now.why;
         return result;
     }
-    const std::string changed = seen.exists ? result.file + " has changed since the maker last read or saved it: "
-                                                            "another program or window has written to it."
-                                            : "A file " + result.file + " has appeared since this name was chosen.";
+    const std::string appeared = "A file " + result.file + " has appeared since this name was chosen.";
     if (!changed_ok && File_changed(seen, now)) {
         result.outcome = Save_outcome::changed;
-        result.why = changed;
+        result.why = seen.exists ? result.file + " has changed since the maker last read or saved it: another "
+                                                 "program or window has written to it."
+                                 : appeared;
         return result;
     }
     if (now.exists && now.read_only) {
@@ -91,7 +91,7 @@ Save_result Picture_save(const std::string& path, std::string_view bytes, File_s
     const File_written written = File_write(result.file, bytes, !now.exists, fail_after);
     if (written.taken) {
         result.outcome = Save_outcome::changed;
-        result.why = "A file " + result.file + " has appeared since this name was chosen.";
+        result.why = appeared;
         return result;
     }
     if (!written.why.empty()) {
