@@ -3,7 +3,8 @@
 // are the maker's own work): one stroke of 1,000 pointer motions, each
 // drawing only the squares it changed; the whole window drawn again, which
 // is what the region tints cost for each motion; making a picture's text;
-// and a whole save (a new file, forced to the disk, renamed over the old).
+// a whole save (a new file, forced to the disk, renamed over the old), and
+// the maker's own save with its look again; opening a file; a title's check.
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +12,9 @@
 #include <SDL.h>
 #include "draw/draw_screen.h"
 #include "draw/drawing.h"
+#include "draw/drawing_open.h"
 #include "draw/file_replace.h"
+#include "draw/picture_save.h"
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
 
@@ -98,6 +101,57 @@ void BM_Save(benchmark::State& state)
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_Save)->Unit(benchmark::kMicrosecond);
+
+// The same save as the maker makes it: the file looked at again (its size,
+// time and bytes) before it is replaced, then the look after.
+void BM_Picture_save(benchmark::State& state)
+{
+    const char* asked = std::getenv("TINTORA_BENCH_SAVE_FOLDER");
+    const std::filesystem::path folder = asked ? asked : std::filesystem::temp_directory_path();
+    const std::string path = (folder / "draw_bench_picture_save.txt").string();
+    const std::string text = Picture_text_make(Drawing_busy(), "\n");
+    File_seen seen = File_look(path);
+    for (auto _ : state) {
+        const Save_result saved = Picture_save(path, text, seen, false);
+        if (saved.outcome != Save_outcome::saved)
+            state.SkipWithError(saved.why.c_str());
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_Picture_save)->Unit(benchmark::kMicrosecond);
+
+// Opening a file: read once, checked, and compared line by line with what a
+// save would write (a file with numbered rows, so every row differs).
+void BM_Drawing_open(benchmark::State& state)
+{
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "draw_bench_open.txt";
+    std::string text = Picture_text_make(Drawing_busy(), "\n");
+    std::string numbered;
+    int row = 0;
+    for (std::size_t at = 0, line = 1; at < text.size(); ++line) {
+        const std::size_t end = text.find('\n', at);
+        numbered += (line > colourcount + 1 ? std::to_string(++row % 10) : "") + text.substr(at, end + 1 - at);
+        at = end + 1;
+    }
+    File_replace(path.string(), numbered);
+    for (auto _ : state) {
+        const Drawing_opened opened = Drawing_open(path.string());
+        if (opened.changes.size() != static_cast<std::size_t>(row))
+            state.SkipWithError("not every numbered row was named");
+    }
+    std::filesystem::remove(path);
+}
+BENCHMARK(BM_Drawing_open)->Unit(benchmark::kMicrosecond);
+
+// A typed title judged as the checker judges its line, in memory.
+void BM_Title_check(benchmark::State& state)
+{
+    Drawing drawing = Drawing_busy();
+    drawing.title = "x x";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Drawing_warnings(drawing));
+}
+BENCHMARK(BM_Title_check)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -13,12 +13,14 @@
 #include "draw/drawing.h"
 #include "draw/drawing_open.h"
 #include "draw/file_replace.h"
+#include "draw/picture_save.h"
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
 #include "draw/pen.h"
 #include "draw/trace_image.h"
 #include <png.h>
 #include "picture_file/picture_name.h"
+#include "saved_as.h"
 
 namespace {
 
@@ -95,7 +97,10 @@ TEST(Draw_write, TrimsTrailingBlanksAndEmptyRowsAtTheBottom)
     Edit_square_set(drawing, edit, 3, 2, bordercolour);
     const std::string palette = "230,40,40\n250,150,30\n250,220,40\n60,180,70\n60,130,230\n150,80,200\n140,90,50\n255,255,255\n";
     EXPECT_EQ(Picture_text_make(drawing, "\n"), palette + "Dot\n\n  x\n");
-    EXPECT_EQ(Picture_text_make(Drawing_new(), "\r\n").substr(0, 11), "230,40,40\r\n");
+    // Every line, the rows too, ends as asked: Notepad shows a lone LF as no line end at all.
+    Edit_square_set(drawing, edit, 38, 38, bordercolour);
+    const std::string lf = Picture_text_make(drawing, "\n");
+    EXPECT_EQ(Picture_text_make(drawing, "\r\n"), Crlf_of(lf));
 }
 
 TEST(Draw_stroke, FarApartPositionsAreJoinedEdgeOrCornerToEdge)
@@ -303,7 +308,19 @@ TEST(Draw_name, TheRuleForNewNames)
     };
     for (const Case& c : cases)
         EXPECT_EQ(Picture_name_problem(c.name).empty(), c.ok) << c.name << ": " << Picture_name_problem(c.name);
-    EXPECT_EQ(Picture_name_problem(std::string(61, 'a')).empty(), false);
+    // Every port name Windows keeps, as a person would type it, is refused for the device.
+    for (const char* port : {"com", "lpt", "Com", "LPT"})
+        for (char digit = '1'; digit <= '9'; ++digit) {
+            const std::string name = port + std::string(1, digit);
+            EXPECT_NE(Picture_name_problem(name).find("for a device"), std::string::npos) << name;
+        }
+    // The limit counts characters, not bytes: 60 are taken, the 61st is not.
+    std::string cyrillic;
+    for (int k = 0; k < 60; ++k)
+        cyrillic += "я";
+    for (const auto& [name, ok] : {std::pair{std::string(60, 'a'), true}, {cyrillic, true},
+                                   {std::string(61, 'a'), false}, {cyrillic + "я", false}})
+        EXPECT_EQ(Picture_name_problem(name).empty(), ok) << name.size() << " bytes: " << Picture_name_problem(name);
 }
 
 // The name question starts with a name made from the title; what cannot
@@ -362,46 +379,179 @@ TEST(Draw_save, AWriteThatFailsPartWayLeavesTheOldFileByteForByte)
     EXPECT_EQ(File_bytes(path), "new");
 }
 
+// What a person meets when another program writes the file meanwhile: a
+// text editor changing the title, a second maker saving the same picture,
+// a file turning up under a new name after it was found free. The file is
+// left as the other wrote it until the person says to replace it.
+TEST(Draw_save, AFileChangedSinceItWasReadIsNotReplacedUnasked)
+{
+    Scratch_folder folder;
+    const std::string palette = "230,40,40\n250,150,30\n250,220,40\n60,180,70\n60,130,230\n150,80,200\n140,90,50\n255,255,255\n";
+    const std::string mine = palette + "Mine\n x\n";
+    const fs::path path = folder.path / "owl.txt";
+
+    std::ofstream(path, std::ios::binary) << palette + "Owl\n x\n";
+    File_seen seen = File_look(path.string());
+    std::ofstream(path, std::ios::binary) << palette + "Cat\n x\n";   // the same size, perhaps the same second
+    Save_result saved = Picture_save(path.string(), mine, seen, false);
+    EXPECT_EQ(saved.outcome, Save_outcome::changed) << saved.why;
+    EXPECT_NE(saved.why.find(path.string()), std::string::npos) << saved.why;
+    EXPECT_EQ(File_bytes(path), palette + "Cat\n x\n");
+    saved = Picture_save(path.string(), mine, seen, true);   // "Enter replaces it"
+    EXPECT_EQ(saved.outcome, Save_outcome::saved) << saved.why;
+    EXPECT_EQ(File_bytes(path), mine);
+    saved = Picture_save(path.string(), mine + "x\n", seen, false);   // its own save is no outside change
+    EXPECT_EQ(saved.outcome, Save_outcome::saved) << saved.why;
+
+    // Two makers on one file: the second to save is asked.
+    File_seen first = File_look(path.string());
+    File_seen second = first;
+    EXPECT_EQ(Picture_save(path.string(), palette + "First\n", first, false).outcome, Save_outcome::saved);
+    EXPECT_EQ(Picture_save(path.string(), palette + "Second\n", second, false).outcome, Save_outcome::changed);
+    EXPECT_EQ(File_bytes(path), palette + "First\n");
+
+    // A name found free, whose file appears before the save.
+    const fs::path fresh = folder.path / "fresh.txt";
+    File_seen none = File_look(fresh.string());
+    EXPECT_FALSE(none.exists);
+    std::ofstream(fresh, std::ios::binary) << "someone else's";
+    saved = Picture_save(fresh.string(), mine, none, false);
+    EXPECT_EQ(saved.outcome, Save_outcome::changed) << saved.why;
+    EXPECT_EQ(File_bytes(fresh), "someone else's");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path), fs::directory_iterator()), 2) << "a scratch file was left";
+}
+
+// A read-only picture is not replaced, as whoever runs the maker (root may
+// write any file); every replaced file keeps its mode, a private one too;
+// a link is followed, and the file it names is replaced in its own folder.
+TEST(Draw_save, ReadOnlyPrivateAndLinkedPicturesKeepWhatTheyAre)
+{
+    Scratch_folder folder;
+    const std::string old_text = "old picture\n";
+    const std::string new_text = "new picture\n";
+    using P = fs::perms;
+    struct Case {
+        const char* what;
+        P mode;
+        Save_outcome outcome;
+    } cases[] = {
+        {"read-only", P::owner_read | P::group_read | P::others_read, Save_outcome::read_only},
+        {"read-only for its owner", P::owner_read | P::group_read | P::group_write, Save_outcome::read_only},
+        {"private", P::owner_read | P::owner_write, Save_outcome::saved},
+        {"shared with the group", P::owner_read | P::owner_write | P::group_read | P::group_write, Save_outcome::saved},
+    };
+    for (const Case& c : cases) {
+        const fs::path path = folder.path / (std::string(c.what) + ".txt");
+        std::ofstream(path, std::ios::binary) << old_text;
+        fs::permissions(path, c.mode);
+        if (fs::status(path).permissions() != c.mode)
+            continue;   // a mode this system's files cannot have
+        File_seen seen = File_look(path.string());
+        const Save_result saved = Picture_save(path.string(), new_text, seen, false);
+        EXPECT_EQ(saved.outcome, c.outcome) << c.what << ": " << saved.why;
+        EXPECT_EQ(File_bytes(path), c.outcome == Save_outcome::saved ? new_text : old_text) << c.what;
+        EXPECT_EQ(fs::status(path).permissions(), c.mode) << c.what;
+        if (c.outcome == Save_outcome::read_only) {
+            EXPECT_NE(saved.why.find("read-only"), std::string::npos) << saved.why;
+        }
+        fs::permissions(path, P::owner_all);
+    }
+
+    fs::create_directories(folder.path / "pictures");
+    fs::create_directories(folder.path / "kept");
+    const fs::path target = folder.path / "kept" / "owl.txt";
+    const fs::path link = folder.path / "pictures" / "owl.txt";
+    std::ofstream(target, std::ios::binary) << old_text;
+    fs::permissions(target, P::owner_read | P::owner_write);
+    std::error_code error;
+    fs::create_symlink("../kept/owl.txt", link, error);
+    if (error)
+        GTEST_SKIP() << "no symbolic links here: " << error.message();
+    File_seen seen = File_look(link.string());
+    const Save_result saved = Picture_save(link.string(), new_text, seen, false);
+    EXPECT_EQ(saved.outcome, Save_outcome::saved) << saved.why;
+    EXPECT_TRUE(fs::is_symlink(link)) << "the link became a plain file";
+    EXPECT_EQ(File_bytes(target), new_text);
+    EXPECT_EQ(fs::status(target).permissions(), P::owner_read | P::owner_write);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path / "kept"), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path / "pictures"), fs::directory_iterator()), 1);
+}
+
 // A file the maker cannot keep as written opens as the painter shows it,
-// with the checker's own words for what a save changes; one the painter
-// refuses gets the painter's message.
-TEST(Draw_open, WhatASaveWouldChangeAndWhatCannotBeOpened)
+// and every line a save would change is named, with what it loses or
+// becomes; line ends and trailing blanks, which the maker writes its own
+// way, are no change. One the painter refuses gets the painter's message.
+TEST(Draw_open, WhatASaveWouldChangeLineByLineAndWhatCannotBeOpened)
 {
     Scratch_folder folder;
     const std::string palette = "230,40,40\n250,150,30\n250,220,40\n60,180,70\n60,130,230\n150,80,200\n140,90,50\n255,255,255\n";
     struct Case {
         const char* what;
         std::string text;
-        const char* words;   // in the first change; "" for none
+        std::vector<std::string> changes;
     } cases[] = {
-        {"plain", palette + "Owl\n x\n", ""},
-        {"unknown letter", palette + "Owl\n xX\n", "WHAT?"},
-        {"line too long", palette + "Owl\n" + std::string(40, 'x') + "\n", "right edge"},
+        {"plain", palette + "Owl\n x\n", {}},
+        {"CR LF and trailing blanks", Crlf_of(palette + "Owl\n x   \n\n  \n"), {}},
+        {"numbered rows", palette + "Owl\n1x\n2" + std::string(18, ' ') + "x\n", {"line 10 loses \"1\"", "line 11 loses \"2\""}},
+        {"unknown letter", palette + "Owl\n xX\n", {"line 10 loses \"X\""}},
+        {"a blank before the line end of a row that goes on", palette + "Owl\n x \t\n", {"line 10 loses \" ?\""}},
+        {"blank before a palette entry", " " + palette + "Owl\n x\n", {"line 1 (\" 230,40,40\") becomes \"230,40,40\""}},
+        {"line too long: the next row moves down", palette + "Owl\n" + std::string(40, 'x') + "\n x\n",
+         {"line 10 loses \"xx\"", "line 11 (\" x\") is left out", "line 12 gets \" x\""}},
+        {"text after the last row", palette + "Owl\n x\n" + std::string(38, '\n') + "drawn by Ann\n",
+         {"line 49 (\"drawn by Ann\") is left out"}},
+        {"text after a Ctrl-Z", palette + "Owl\n x\n\x1A" + "notes\n", {"line 11 (\"?notes\") is left out"}},
+        {"a shifted palette", "230 ,40,40\n" + palette.substr(10) + "Owl\n x\n",
+         {"line 1 (\"230 ,40,40\") becomes \"230,0,0\""}},
     };
     for (const Case& c : cases) {
         const fs::path path = folder.path / "owl.txt";
         std::ofstream(path, std::ios::binary) << c.text;
         const Drawing_opened opened = Drawing_open(path.string());
         EXPECT_EQ(opened.why, "") << c.what;
-        EXPECT_TRUE(Colour_cmp(opened.drawing.squares[2 * squarecount + 1].c, bordercolour)) << c.what;
-        EXPECT_EQ(opened.drawing.title, "Owl") << c.what;
-        if (*c.words == 0)
-            EXPECT_TRUE(opened.changes.empty()) << c.what << ": " << opened.changes.front();
-        else
-            EXPECT_TRUE(!opened.changes.empty() && opened.changes.front().find(c.words) != std::string::npos)
-                << c.what << ": " << (opened.changes.empty() ? "nothing" : opened.changes.front());
+        if (c.changes.empty()) {
+            EXPECT_EQ(opened.changes, c.changes) << c.what;
+        } else {
+            ASSERT_GE(opened.changes.size(), c.changes.size()) << c.what;
+            for (std::size_t k = 0; k < c.changes.size(); ++k)
+                EXPECT_EQ(opened.changes[k], c.changes[k]) << c.what;
+        }
     }
-    // A title the checker would take for something else is caught before saving.
-    Drawing drawing = Drawing_new();
-    drawing.title = "My owl";
-    EXPECT_TRUE(Drawing_warnings(drawing).empty());
-    drawing.title = "xx  x";
-    const auto warnings = Drawing_warnings(drawing);
-    EXPECT_TRUE(!warnings.empty() && warnings.front().find("looks like a row") != std::string::npos);
     fs::create_directory(folder.path / "cave.txt");
     const Drawing_opened refused = Drawing_open((folder.path / "cave.txt").string());
     EXPECT_NE(refused.why.find("cannot read the picture file \"cave.txt\""), std::string::npos) << refused.why;
     EXPECT_TRUE(Drawing_open((folder.path / "new.txt").string()).why.empty());
+}
+
+// A title is judged by what the checker says of the title line alone, from
+// the text in memory: a palette it would warn about refuses no title, and a
+// temporary folder that cannot be written lets no bad title through.
+TEST(Draw_title, OnlyTheTitleLinesWarningsRefuseATitleWithNoScratchFile)
+{
+    Drawing drawing = Drawing_new();
+    drawing.title = "My owl";
+    EXPECT_TRUE(Drawing_warnings(drawing).empty());
+    drawing.title = "xx  x";
+    auto warnings = Drawing_warnings(drawing);
+    EXPECT_TRUE(!warnings.empty() && warnings.front().find("looks like a row") != std::string::npos);
+
+    Drawing shared = Drawing_new();
+    shared.colours[1] = shared.colours[0];   // the checker warns about the palette, not the title
+    shared.title = "My owl";
+    warnings = Drawing_warnings(shared);
+    EXPECT_TRUE(warnings.empty()) << warnings.front();
+
+    const char* const was = std::getenv("TMPDIR");
+    const std::string before = was ? was : "";
+    setenv("TMPDIR", "/nonexistent/tintora-draw-test", 1);
+    drawing.title = "x x";
+    warnings = Drawing_warnings(drawing);
+    if (was)
+        setenv("TMPDIR", before.c_str(), 1);
+    else
+        unsetenv("TMPDIR");
+    EXPECT_TRUE(!warnings.empty() && warnings.front().find("looks like a row") != std::string::npos)
+        << "no temporary folder: " << (warnings.empty() ? "no warning" : warnings.front());
 }
 
 // A drawing to trace: a black bar a tenth of the image wide, scaled up to

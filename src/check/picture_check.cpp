@@ -21,17 +21,25 @@ void Picture_analyse(const Picture_trace& trace, const Picture_source& source, P
 
 Picture_check Picture_check_file(const std::string& path)
 {
-    Picture_check check;
-    Squares_create(squarecount, check.squares, squaresize, menustrip, defaultcolour, bordercolour);
     // One snapshot of the file feeds both the reader and the lines and columns.
     Picture_text text;
-    check.why = Picture_file_text(path, text);
-    if (!check.why.empty())
+    if (std::string why = Picture_file_text(path, text); !why.empty()) {
+        Picture_check check;
+        Squares_create(squarecount, check.squares, squaresize, menustrip, defaultcolour, bordercolour);
+        check.why = why;
         return check;
+    }
+    return Picture_check_text(text);
+}
+
+Picture_check Picture_check_text(const Picture_text& text)
+{
+    Picture_check check;
+    Squares_create(squarecount, check.squares, squaresize, menustrip, defaultcolour, bordercolour);
     // The reader's "WHAT?" lines are told as diagnostics instead.
-    std::FILE* whats = Scratch_file_open();
+    std::FILE* whats = Discard_file_open();
     if (!whats) {
-        check.why = "no scratch file for the reader's reports";
+        check.why = "no stream for the reader's reports";
         return check;
     }
     int read_error = 0;

@@ -14,6 +14,7 @@
 #include "check/regions.h"
 #include "picture_file/file_read.h"
 #include "picture_file/text_decode.h"
+#include "picture_file/text_stream.h"
 
 enum class Severity { warning, note };
 
@@ -56,6 +57,10 @@ void Picture_analyse(const Picture_trace& trace, const Picture_source& source, P
 // changes meanwhile. When the file cannot be used, `why` is set and
 // nothing else is.
 Picture_check Picture_check_file(const std::string& path);
+// The same for a text already in memory (a file's bytes made into the
+// reader's text by Picture_text_make): no file is read or written, so it
+// holds when the temporary folder is full or read-only.
+Picture_check Picture_check_text(const Picture_text& text);
 
 // "FILE:LINE:COLUMN: warning: MESSAGE"
 std::string Diagnostic_format(const std::string& file, const Diagnostic& d);

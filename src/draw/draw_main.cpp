@@ -16,6 +16,7 @@
 #include "draw/drawing.h"
 #include "draw/drawing_open.h"
 #include "draw/file_replace.h"
+#include "draw/picture_save.h"
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
 #include "draw/pen.h"
@@ -41,6 +42,8 @@ enum class Question {
     unsaved,    // quitting with changes: Enter saves, N discards
     replace,    // the name is taken: Enter replaces that picture
     changes,    // the file says more than the maker shows: Enter saves anyway
+    changed,    // the file changed since it was read: Enter replaces it, N takes a new name
+    read_only,  // the file is read-only: N takes a new name
 };
 
 struct Maker {
@@ -63,6 +66,9 @@ struct Maker {
     bool quit_after_save = false;
     bool quit = false;
     long fail_after = -1;               // the test seam: a save that fails after this many bytes
+    File_seen seen;                     // the file at `path` as read or last written here
+    std::string save_path;              // where the save being made or asked about writes
+    File_seen save_seen;                // that file as last seen
     std::vector<std::string> environment;
     SDL_Surface* screen = nullptr;
 };
@@ -143,15 +149,28 @@ void Back_to_drawing(Maker& maker)
     Show(maker);
 }
 
-void Save_write(Maker& maker)
+// Writes the picture to `save_path` (see Picture_save for when it may).
+void Save_write(Maker& maker, bool changed_ok = false)
 {
     const std::string bytes = Picture_text_make(maker.drawing, Text_line_end());
-    const std::string why = File_replace(maker.path, bytes, maker.fail_after);
-    if (!why.empty()) {
-        maker.quit_after_save = false;
-        Tell(maker, "Not saved: " + why + ".\nThe picture is still here, and the file as it was.");
+    const Save_result saved = Picture_save(maker.save_path, bytes, maker.save_seen, changed_ok, maker.fail_after);
+    if (saved.outcome == Save_outcome::changed) {
+        Ask(maker, Question::changed,
+            saved.why + "\nEnter replaces it with this picture, N saves this picture under a new name, "
+                        "Escape goes back.");
         return;
     }
+    if (saved.outcome == Save_outcome::read_only) {
+        Ask(maker, Question::read_only, saved.why + "\nN saves this picture under a new name, Escape goes back.");
+        return;
+    }
+    if (saved.outcome == Save_outcome::failed) {
+        maker.quit_after_save = false;
+        Tell(maker, "Not saved: " + saved.why + ".\nThe picture is still here, and the file as it was.");
+        return;
+    }
+    maker.path = maker.save_path;
+    maker.seen = maker.save_seen;
     maker.dirty = false;
     maker.changes.clear();
     Caption_set(maker);
@@ -160,6 +179,15 @@ void Save_write(Maker& maker)
         return;
     }
     Back_to_drawing(maker);
+}
+
+// The name box, for saving this picture as another file.
+void Name_ask(Maker& maker, const std::string& offered)
+{
+    maker.mode = Mode::name;
+    maker.typed = offered;
+    maker.problem.clear();
+    Show(maker);
 }
 
 // A save: a new picture first gets a name, an opened file that said more
@@ -173,13 +201,15 @@ void Save_start(Maker& maker)
         Show(maker);
         return;
     }
+    maker.save_path = maker.path;
+    maker.save_seen = maker.seen;
     if (!maker.changes.empty()) {
-        std::string text = "Saving changes the file. tintora-check says of it now:\n";
+        std::string text = "Saving writes the file as the painter shows it, which changes it:\n";
         for (std::size_t k = 0; k < maker.changes.size() && k < 8; ++k)
             text += maker.changes[k] + "\n";
         if (maker.changes.size() > 8)
-            text += "and " + std::to_string(maker.changes.size() - 8) + " more.\n";
-        text += "The file will hold the picture as the painter shows it now.\nEnter saves, Escape goes back.";
+            text += "and " + std::to_string(maker.changes.size() - 8) + " more lines.\n";
+        text += "Enter saves, Escape goes back and leaves the file as it is.";
         Ask(maker, Question::changes, text);
         return;
     }
@@ -200,7 +230,8 @@ void Name_enter(Maker& maker)
         return;
     }
     const std::string path = Utf8_of(Path_of(folder) / Path_of(maker.typed + ".txt"));
-    maker.path = path;
+    maker.save_path = path;
+    maker.save_seen = File_look(path);
     if (File_exists(path)) {
         Ask(maker, Question::replace,
             "A picture named " + maker.typed + " is already in " + folder +
@@ -214,9 +245,6 @@ void Question_answer(Maker& maker, SDLKey key)
 {
     const bool yes = key == SDLK_RETURN || key == SDLK_KP_ENTER;
     if (key == SDLK_ESCAPE) {
-        if (maker.question == Question::replace)
-            maker.path.clear();
-        maker.quit_after_save = false;
         Back_to_drawing(maker);
     } else if (maker.question == Question::unsaved && key == SDLK_n) {
         maker.quit = true;
@@ -226,8 +254,11 @@ void Question_answer(Maker& maker, SDLKey key)
     } else if (yes && maker.question == Question::replace) {
         Save_write(maker);
     } else if (yes && maker.question == Question::changes) {
-        maker.changes.clear();
         Save_write(maker);
+    } else if (yes && maker.question == Question::changed) {
+        Save_write(maker, true);
+    } else if (key == SDLK_n && (maker.question == Question::changed || maker.question == Question::read_only)) {
+        Name_ask(maker, Utf8_of(Path_of(maker.save_path).stem()));
     }
 }
 
@@ -523,6 +554,7 @@ int main(int argc, char* argv[])
         }
         maker.drawing = opened.drawing;
         maker.changes = opened.changes;
+        maker.seen = opened.seen;
         if (arguments.copy)
             maker.name_offered = Utf8_of(Path_of(arguments.file).stem());
         else

@@ -38,5 +38,10 @@ std::FILE* Regular_file_open(const std::string& name, const std::string& wanted,
 // root of the drive, where a person may not write).
 std::FILE* Scratch_file_open();
 
+// A stream that takes what is written to it and keeps none of it, with no
+// file behind it where the platform allows: for the reader's reports when
+// only its trace is wanted.
+std::FILE* Discard_file_open();
+
 // The working directory as messages name it.
 std::string Folder_current();

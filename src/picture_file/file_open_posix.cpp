@@ -105,6 +105,13 @@ std::FILE* Scratch_file_open()
     return std::tmpfile();
 }
 
+std::FILE* Discard_file_open()
+{
+    cookie_io_functions_t io{};
+    io.write = [](void*, const char*, std::size_t size) { return static_cast<ssize_t>(size); };
+    return fopencookie(nullptr, "w", io);
+}
+
 std::string Folder_current()
 {
     std::string folder(4096, '\0');

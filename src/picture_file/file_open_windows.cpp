@@ -215,6 +215,12 @@ std::FILE* Scratch_file_open()
     return scratch;
 }
 
+std::FILE* Discard_file_open()
+{
+    // The null device: written to, it keeps nothing and touches no disk.
+    return _wfopen(L"NUL", L"wb");
+}
+
 std::string Folder_current()
 {
     std::vector<wchar_t> folder(GetCurrentDirectoryW(0, nullptr) + 1);

@@ -478,6 +478,124 @@ TEST_F(Draw_test, AFileTheMakerCannotKeepIsShownAsThePainterShowsItAndAskedAbout
     ASSERT_TRUE(Exit_wait(0));
 }
 
+// A picture whose rows are numbered by hand, as the format allows: the
+// first save names the lines it would change and saves only on Enter;
+// Escape leaves the file as it was.
+TEST_F(Draw_test, NumberedRowsAreNamedBeforeTheFirstSave)
+{
+    const std::string text = new_palette_text + "Owl\n1                  x\n2  x\n";
+    ASSERT_TRUE(Draw_start({"owl.txt"}, "Tintora drawing: Owl", text));
+    Screen_model model = Screen_model_create(new_palette);
+    Screen_model_outline(model, {"                  x", "  x"});
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "as the painter shows it"));
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    // The question, one line for each of the two rows, between its first and last line.
+    const Image asked = Grab();
+    Shot_save(asked, "numbered-rows-question");
+    const int top = 900 - 30 - 12 * 4;   // the box grows up from the bottom by 12 pixels a line
+    EXPECT_EQ(Image_at(asked, 400, top), (Rgb8{255, 255, 255})) << "the box is not four lines high";
+    EXPECT_NE(Image_at(asked, 400, top - 1), box_colour);
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown(false));
+    EXPECT_EQ(File_slurp(run.folder + "/owl.txt"), text);
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_Return);
+    const std::string saved = new_palette_text + "Owl\n                  x\n  x\n";
+    EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(run.folder + "/owl.txt") == saved; }))
+        << File_slurp(run.folder + "/owl.txt");
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
+// The file changed on the disk while the maker had it open (a text editor
+// gave it another title): Ctrl+S asks; Escape leaves the other's file, N
+// saves the picture under a new name, Enter replaces the file.
+TEST_F(Draw_test, AFileChangedOnTheDiskIsReplacedOnlyWhenAsked)
+{
+    const std::string text = new_palette_text + "Owl\n x\n";
+    const std::string edited = new_palette_text + "Cat\n x\n";
+    ASSERT_TRUE(Draw_start({"owl.txt"}, "Tintora drawing: Owl", text));
+    Drag({{105, 205}, {505, 205}});
+    const std::string path = run.folder + "/owl.txt";
+    std::ofstream(path, std::ios::binary) << edited;
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Shot_save(Grab(), "changed-on-disk-question");
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown(false));
+    EXPECT_EQ(File_slurp(path), edited);
+
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_n);   // a new name, in the own folder
+    Sleep_for(0.3);
+    Text_type(E2e_shared().watch, window, "-2");
+    Key(XK_Return);
+    const std::string mine = new_palette_text + "Owl\n x\n\n\n\n    " + std::string(21, 'x') + "\n";
+    EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(own + "/owl-2.txt") == mine; })) << File_slurp(own + "/owl-2.txt");
+    EXPECT_EQ(File_slurp(path), edited);
+
+    // The new file changed in turn: Enter replaces it.
+    std::ofstream(own + "/owl-2.txt", std::ios::binary) << edited;
+    Drag({{105, 305}, {205, 305}});
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_Return);
+    const std::string replaced = mine + "\n\n\n\n    xxxxxx\n";
+    EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(own + "/owl-2.txt") == replaced; }))
+        << File_slurp(own + "/owl-2.txt");
+    ASSERT_TRUE(Box_shown(false));
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+    EXPECT_EQ(File_slurp(path), edited);
+}
+
+// A read-only picture is not replaced, whoever runs the maker: the window
+// says so, and the file keeps its bytes and its mode.
+TEST_F(Draw_test, AReadOnlyPictureIsNotReplaced)
+{
+    const std::string text = new_palette_text + "Owl\n x\n";
+    ASSERT_TRUE(Draw_start({"owl.txt"}, "Tintora drawing: Owl", text));
+    const std::string path = run.folder + "/owl.txt";
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Drag({{105, 205}, {505, 205}});
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Shot_save(Grab(), "read-only");
+    EXPECT_EQ(File_slurp(path), text);
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown(false));
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_n);
+    ASSERT_TRUE(Exit_wait(0));
+    EXPECT_EQ(File_slurp(path), text);
+}
+
+// A private picture reached through a symbolic link: the save changes the
+// file the link names, which stays private, and the link stays a link.
+TEST_F(Draw_test, APrivatePictureThroughALinkStaysPrivateAndLinked)
+{
+    const std::string text = new_palette_text + "Owl\n x\n";
+    ASSERT_TRUE(Draw_start({"owl.txt"}, "Tintora drawing: Owl", text));
+    const std::string kept = data + "/kept-owl.txt";
+    const std::string link = run.folder + "/owl.txt";
+    fs::rename(link, kept);
+    fs::permissions(kept, fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(kept, link);
+    Drag({{105, 205}, {505, 205}});
+    Control(XK_s);
+    const std::string saved = new_palette_text + "Owl\n x\n\n\n\n    " + std::string(21, 'x') + "\n";
+    EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(kept) == saved; })) << File_slurp(kept);
+    EXPECT_TRUE(fs::is_symlink(link)) << "the link became a plain file";
+    EXPECT_EQ(fs::status(kept).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    Key(XK_Escape);   // saved: no question
+    ASSERT_TRUE(Exit_wait(0));
+}
+
 // The old file stays byte for byte when a save fails, and the window says
 // what failed and where.
 TEST_F(Draw_test, FailedSavesLeaveTheOldFileAndSaySo)
@@ -493,6 +611,9 @@ TEST_F(Draw_test, FailedSavesLeaveTheOldFileAndSaySo)
         user = c.user;
         fail_after = c.fail_after;
         ASSERT_TRUE(Draw_start({"owl.txt"}, "Tintora drawing: Old owl", old_text));
+        // Only the folder is read-only: the file itself anyone may write, or
+        // the maker would not try (a read-only file is not replaced).
+        fs::permissions(run.folder + "/owl.txt", fs::perms::others_write, fs::perm_options::add);
         Drag({{205, 305}, {405, 305}});
         Control(XK_s);
         ASSERT_TRUE(Box_shown());
