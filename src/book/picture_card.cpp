@@ -7,8 +7,10 @@
 #include "book/picture_card.h"
 #include <array>
 #include <filesystem>
+#include <vector>
 #include "board/geometry.h"
 #include "board/picture_view.h"
+#include "book/colouring_kept.h"
 #include "book/thumbnail.h"
 #include "check/picture_check.h"
 
@@ -56,7 +58,7 @@ std::string Picture_title(const std::string& separator, const std::string& name)
     return title;
 }
 
-Picture_card Picture_card_make(const Picture_entry& entry)
+Picture_card Picture_card_make(const Picture_entry& entry, const std::string& colouring_path)
 {
     Picture_card card;
     const std::string file = entry.name + ".txt";
@@ -85,7 +87,12 @@ Picture_card Picture_card_make(const Picture_entry& entry)
     card.title = Picture_title(card.message.empty() ? check.separator : "", entry.name);
     if (!card.message.empty())
         return card;
-    SDL_Surface* view = Picture_view_create(squarecount, check.squares, colourcount, check.colours);
+    // The painter's own drawing of what it would show on opening: the
+    // colouring laid over the board by the same rules it uses.
+    std::vector<Square> squares(check.squares.begin(), check.squares.end());
+    Colour mousecolour = check.colours[0];
+    card.kept = Colouring_kept_apply(colouring_path, squares, check.colours, mousecolour);
+    SDL_Surface* view = Picture_view_create_chosen(squarecount, squares, colourcount, check.colours, mousecolour);
     if (!view) {
         card.message = "Tintora: out of memory drawing " + file;
         return card;

@@ -18,6 +18,7 @@ struct Picture_card {
     bool warned = false;    // tintora-check would warn about it
     int parts = 0;          // its regions, as the checker counts them; 0 when it cannot be used
     bool add = false;       // the "New picture" card, which starts the picture maker
+    bool kept = false;      // shown as it was left: a colouring is kept for it
 };
 
 // The title a picture's card shows: the line after the palette with blanks
@@ -29,6 +30,8 @@ std::string Picture_title(const std::string& separator, const std::string& name)
 // folder (the working directory is set there while reading and put back
 // after): its title, parts and mark come from that one reading, and its
 // thumbnail is what was read, drawn with the painter's own drawing code.
-Picture_card Picture_card_make(const Picture_entry& entry);
+// When a colouring made on this very picture is kept in `colouring_path`,
+// the thumbnail shows the picture as it was left and the card is marked.
+Picture_card Picture_card_make(const Picture_entry& entry, const std::string& colouring_path = "");
 // The card that comes first: an empty board titled "New picture".
 Picture_card Picture_card_new();

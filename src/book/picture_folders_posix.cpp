@@ -19,6 +19,17 @@ std::string Picture_folder_own()
     return "";
 }
 
+std::string Colouring_folder_own()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return std::string(data) + "/tintora/colourings";
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return std::string(home) + "/.local/share/tintora/colourings";
+    return "";
+}
+
 std::string Book_executable_folder()
 {
     std::error_code error;

@@ -24,6 +24,14 @@ std::string Picture_folder_own()
     return Utf8_of(std::filesystem::path(appdata) / L"Tintora" / L"pictures");
 }
 
+std::string Colouring_folder_own()
+{
+    const wchar_t* appdata = _wgetenv(L"APPDATA");
+    if (!appdata || !*appdata)
+        return "";
+    return Utf8_of(std::filesystem::path(appdata) / L"Tintora" / L"colourings");
+}
+
 std::string Book_executable_folder()
 {
     // Long paths: grow the buffer until the whole name fits.
