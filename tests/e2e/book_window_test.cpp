@@ -717,4 +717,37 @@ TEST_F(Book_window, ThePainterOnItsOwnWritesNothing)
     EXPECT_EQ(Program_stderr(run), "");
 }
 
+// Keeping that fails (the colourings folder removed while the painter
+// runs) never stops the colouring: the fill is there, and the book says
+// afterwards what could not be kept.
+TEST_F(Book_window, AColouringThatCannotBeKeptLeavesThePainterColouringAndIsSaid)
+{
+    if (data.empty())
+        GTEST_SKIP() << "keeps in the Linux data folder only";
+    std::ofstream(own + "/dragon.txt") << dragon;
+    ASSERT_TRUE(Book_start());
+    Click(Thumb_place(1).x + 80, Thumb_place(1).y + 90);
+    ASSERT_TRUE(Painter_wait());
+    fs::remove_all(Colourings());
+    Painter_click(250, 50);
+    Painter_click(110, 170);
+    Screen_model coloured = Model_of(dragon);
+    coloured.current = coloured.palette[2];
+    Screen_model_fill(coloured, 5, 3);
+    const Image expected = Screen_model_draw(coloured);
+    const X_window book_window = window;
+    window = painter;
+    EXPECT_TRUE(Screen_wait(expected, "not-kept"));
+    window = book_window;
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
+        << "nothing said; " << Shot_save(book, "not-kept");
+    EXPECT_TRUE(Program_running(run));
+    EXPECT_FALSE(fs::exists(Kept_path("dragon")));
+    Key(XK_Escape);
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
 }  // namespace
