@@ -3,11 +3,12 @@
 // then show the book again. The first card, "New picture", and E or a right
 // click on a picture open the picture maker instead. What is coloured is
 // kept (the painter keeps it when the book asks); Delete asks whether to
-// start the selected picture again. Escape or closing the window ends it
+// start the selected picture again, and I saves it as an image. Escape or closing the window ends it
 // with 0.
 #include <algorithm>
 #include <filesystem>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "book/colouring_kept.h"
 #include "book/painter_run.h"
 #include "book/picture_card.h"
+#include "book/picture_export.h"
 #include "book/picture_folders.h"
 #include "colouring/colouring_store.h"
 #include "book/picture_list.h"
@@ -132,6 +134,23 @@ void Book_start_again(Book& book, int index)
     book.cards[static_cast<std::size_t>(index)].reset();
 }
 
+// The selected picture as coloured, as an image in the person's Pictures
+// folder; the message line says where, or why not.
+void Book_export(Book& book, int index)
+{
+    const Picture_entry& entry = book.entries[static_cast<std::size_t>(index)];
+    const std::string& title = book.cards[static_cast<std::size_t>(index)]->title;
+    char date[16] = "";
+    const std::time_t now = std::time(nullptr);
+    if (const std::tm* local = std::localtime(&now))
+        std::strftime(date, sizeof date, "%Y-%m-%d", local);
+    std::string saved;
+    const std::string why = Picture_export(entry, Colouring_path(book.places.colourings, entry), title,
+                                           Picture_export_folder(), date, saved);
+    book.message = why.empty() ? "Tintora: " + title + " is saved as " + saved
+                               : "Tintora: " + title + " could not be saved as an image: " + why;
+}
+
 // Afterwards the list is made again: a new picture has a card now, and a
 // changed one a new thumbnail.
 bool Book_open_maker(Book& book, int index)
@@ -241,6 +260,11 @@ int main(int, char*[])
             case SDLK_e:
                 if (book.view.count > 0)
                     open = book.view.selected, make = true;
+                break;
+            case SDLK_i:
+                if (book.view.count > 0 && !book.entries[static_cast<std::size_t>(book.view.selected)].name.empty() &&
+                    book.cards[static_cast<std::size_t>(book.view.selected)])
+                    Book_export(book, book.view.selected);
                 break;
             case SDLK_DELETE:
                 if (book.view.count > 0 && book.cards[static_cast<std::size_t>(book.view.selected)] &&

@@ -104,6 +104,35 @@ Picture_card Picture_card_make(const Picture_entry& entry, const std::string& co
     return card;
 }
 
+SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why)
+{
+    const Folder_visit visit = Folder_enter(entry.folder, why);
+    if (!visit.entered)
+        return nullptr;
+    const Picture_check check = Picture_check_file(entry.name + ".txt");
+    Folder_leave(visit);
+    if (!check.why.empty()) {
+        why = check.why;
+        return nullptr;
+    }
+    std::vector<Square> squares(check.squares.begin(), check.squares.end());
+    Colour mousecolour = check.colours[0];
+    Colouring_kept_apply(colouring_path, squares, check.colours, mousecolour);
+    SDL_Surface* view = Picture_view_create_chosen(squarecount, squares, colourcount, check.colours, mousecolour);
+    SDL_Surface* board = view ? SDL_CreateRGBSurface(SDL_SWSURFACE, WIDTH, HEIGHT - menustrip, 32, view->format->Rmask,
+                                                     view->format->Gmask, view->format->Bmask, 0)
+                              : nullptr;
+    if (board) {
+        SDL_Rect strip_below{0, static_cast<Sint16>(menustrip), WIDTH, static_cast<Uint16>(HEIGHT - menustrip)};
+        SDL_BlitSurface(view, &strip_below, board, nullptr);
+    } else {
+        why = "out of memory";
+    }
+    if (view)
+        SDL_FreeSurface(view);
+    return board;
+}
+
 Picture_card Picture_card_new()
 {
     Picture_card card;

@@ -33,5 +33,10 @@ std::string Picture_title(const std::string& separator, const std::string& name)
 // When a colouring made on this very picture is kept in `colouring_path`,
 // the thumbnail shows the picture as it was left and the card is marked.
 Picture_card Picture_card_make(const Picture_entry& entry, const std::string& colouring_path = "");
+// The picture as it would open in the painter (its kept colouring laid
+// over it), the board alone without the toolbar strip, as a new 800 x 800
+// 32-bit surface; nullptr, with `why`, when the picture cannot be used.
+SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why);
+
 // The card that comes first: an empty board titled "New picture".
 Picture_card Picture_card_new();

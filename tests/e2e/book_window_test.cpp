@@ -11,6 +11,7 @@
 #include <functional>
 #include <csignal>
 #include <tuple>
+#include <png.h>
 #include "e2e_fixture.h"
 
 namespace {
@@ -53,6 +54,23 @@ Image Image_crop(const Image& image, int x0, int y0, int w, int h)
         for (int x = 0; x < w; ++x)
             Image_set(part, x, y, Image_at(image, x0 + x, y0 + y));
     return part;
+}
+
+// An 8-bit RGB image from a PNG file; empty when it cannot be read.
+Image Png_read(const std::string& path)
+{
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    Image image;
+    if (!png_image_begin_read_from_file(&png, path.c_str()))
+        return image;
+    png.format = PNG_FORMAT_RGB;
+    image.width = static_cast<int>(png.width);
+    image.height = static_cast<int>(png.height);
+    image.rgb.resize(PNG_IMAGE_SIZE(png));
+    if (!png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr))
+        image = Image{};
+    return image;
 }
 
 struct Cell_place {
@@ -525,7 +543,14 @@ TEST_F(Book_window, AColouringIsKeptAndOpensWhereItWasLeft)
         GTEST_SKIP() << "keeps in the Linux data folder only";
     std::ofstream(own + "/dragon.txt") << dragon;
     const std::string stray = data + "/stray.colouring";
-    ASSERT_TRUE(Book_start([&](Program_setup& setup) { setup.environment.push_back({"TINTORA_KEEP", stray}); }));
+    // The person's Pictures folder, as xdg-user-dir finds it.
+    const std::string pictures = data + "/Bilder";
+    fs::create_directories(data + "/config");
+    std::ofstream(data + "/config/user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << pictures << "\"\n";
+    ASSERT_TRUE(Book_start([&](Program_setup& setup) {
+        setup.environment.push_back({"TINTORA_KEEP", stray});
+        setup.environment.push_back({"XDG_CONFIG_HOME", data + "/config"});
+    }));
     const Cell_place card = Thumb_place(1);
     const Image uncoloured = Image_reduce(Screen_model_draw(Model_of(dragon)));
     EXPECT_EQ(Thumb_of(book, 1).rgb, uncoloured.rgb) << Shot_save(book, "book-before");
@@ -562,6 +587,26 @@ TEST_F(Book_window, AColouringIsKeptAndOpensWhereItWasLeft)
     Painter_key(XK_Escape);
     ASSERT_TRUE(Book_wait());
     EXPECT_EQ(Folder_names(Colourings()), std::vector<std::string>{"dragon.own.colouring"});
+
+    // I saves it as coloured, the board without the strip, in Pictures/Tintora,
+    // named after its title and the day; a second time beside the first.
+    Mouse_move(E2e_shared().watch, window, 400, 895);
+    Sleep_for(0.5);
+    const Image board = Image_crop(left, 0, 100, 800, 800);
+    for (const std::string copy : {"", " (2)"}) {
+        Key(XK_i);
+        EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
+            << "nothing said; " << Shot_save(book, "saved");
+        const std::vector<std::string> saved = Folder_names(pictures + "/Tintora");
+        ASSERT_EQ(saved.size(), copy.empty() ? 1u : 2u);
+        // Sorted, "... (2).png" comes before "....png".
+        const std::string name = saved.front();
+        EXPECT_TRUE(name.starts_with("A dragon of my own 2") && name.ends_with(copy + ".png")) << name;
+        const Image image = Png_read(pictures + "/Tintora/" + name);
+        EXPECT_EQ(image.rgb, board.rgb) << "the image is not the board as coloured";
+        Key(XK_Down);   // takes the message away only
+        EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }));
+    }
 
     // Delete asks; Escape answers no and the book stays.
     Mouse_move(E2e_shared().watch, window, 400, 895);
