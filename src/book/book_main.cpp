@@ -3,8 +3,8 @@
 // then show the book again. The first card, "New picture", and E or a right
 // click on a picture open the picture maker instead. What is coloured is
 // kept (the painter keeps it when the book asks); Delete asks whether to
-// start the selected picture again, and I saves it as an image. Escape or closing the window ends it
-// with 0.
+// start the selected picture again, and I saves it as an image. Escape or
+// closing the window ends it with 0.
 #include <algorithm>
 #include <filesystem>
 #include <cstdio>
@@ -21,8 +21,8 @@
 #include "book/picture_card.h"
 #include "book/picture_export.h"
 #include "book/picture_folders.h"
-#include "colouring/colouring_store.h"
 #include "book/picture_list.h"
+#include "colouring/colouring_store.h"
 #include "main/window_open.h"
 
 namespace {
@@ -120,8 +120,6 @@ void Book_list(Book& book)
     book.view.selected = std::clamp(book.view.selected, 0, std::max(0, book.view.count - 1));
 }
 
-// The maker on a new picture, on one of the person's own (edited where it
-// is) or on a bundled one (a copy, saved into the person's own folder).
 // Starting a picture again, once the person has said yes: its kept
 // colouring removed, its card remade uncoloured.
 void Book_start_again(Book& book, int index)
@@ -151,6 +149,8 @@ void Book_export(Book& book, int index)
                                : "Tintora: " + title + " could not be saved as an image: " + why;
 }
 
+// The maker on a new picture, on one of the person's own (edited where it
+// is) or on a bundled one (a copy, saved into the person's own folder).
 // Afterwards the list is made again: a new picture has a card now, and a
 // changed one a new thumbnail.
 bool Book_open_maker(Book& book, int index)
