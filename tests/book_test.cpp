@@ -22,6 +22,7 @@
 #include "book/picture_card.h"
 #include "book/picture_export.h"
 #include "book/picture_list.h"
+#include "book/picture_reselect.h"
 #include "book/thumbnail.h"
 #include "check/regions.h"
 #include "picture_file/file_read.h"
@@ -115,6 +116,35 @@ TEST(Picture_list, AMissingOrEmptyFolderAddsNothing)
     EXPECT_EQ(Names(Picture_list_make(bundled, "")), std::vector<std::string>{"owl (own)"});
     s.Write("file", "x");
     EXPECT_TRUE(Picture_list_make((s.root / "file").string(), "").empty());
+}
+
+// After the maker, the selection follows its picture through the new list:
+// onto the picture just saved, or the one it was on, never onto whatever
+// now has the old number.
+TEST(Picture_reselect, TheSelectionFollowsItsPictureNotItsNumber)
+{
+    const Picture_entry card{}, own_boat{"boat", "o", true}, own_owl{"owl", "o", true}, apple{"apple", "b", false},
+        owl{"owl", "b", false}, zebra{"zebra", "b", false};
+    const std::vector<Picture_entry> before{card, own_boat, apple, owl, zebra};
+    struct Case {
+        const char* what;
+        int selected;
+        std::vector<Picture_entry> after;
+        int expected;
+    };
+    const Case cases[] = {
+        {"an own copy of the bundled owl takes its place, first", 3, {card, own_boat, own_owl, apple, zebra}, 2},
+        {"a new picture from the first card", 0, {card, own_boat, own_owl, apple, owl, zebra}, 2},
+        {"nothing saved: the same picture, moved by nothing", 4, before, 4},
+        {"nothing saved from the first card", 0, before, 0},
+        {"an own picture changed in place", 1, before, 1},
+        {"the selected picture gone from the folder", 4, {card, own_boat, apple, owl}, 3},
+        {"a list that became empty", 2, {}, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Picture_reselect(before, c.selected, c.after), c.expected) << c.what;
+    // Only the first card was there, the own folder held nothing.
+    EXPECT_EQ(Picture_reselect({card, apple, owl}, 2, {card, own_boat, apple, owl}), 1);
 }
 
 // A folder of 10,000 files that are not pictures: only the .txt names count.

@@ -8,12 +8,14 @@
 #include <fstream>
 #include <random>
 #include <set>
+#include <sys/stat.h>
 #include "check/picture_check.h"
 #include "draw/drawing.h"
 #include "draw/drawing_open.h"
 #include "draw/file_replace.h"
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
+#include "draw/pen.h"
 #include "draw/trace_image.h"
 #include <png.h>
 #include "picture_file/picture_name.h"
@@ -153,6 +155,130 @@ TEST(Draw_stroke, MirrorStraightLineAndUndoRedoOfTheWholeStroke)
         ASSERT_TRUE(Colour_cmp(drawing.squares[k].c, drawn.squares[k].c)) << k;
 }
 
+// A person's presses, moves and releases of the buttons on the board.
+struct Pointer_step {
+    enum { press, move, release } what;
+    int button;   // 1 left, 3 right; none for a move
+    Square_place at;
+};
+
+void Pointer_steps(Pen& pen, Drawing& drawing, History& history, const std::vector<Pointer_step>& steps)
+{
+    for (const Pointer_step& s : steps) {
+        const Colour c = s.button == 1 ? bordercolour : defaultcolour;
+        if (s.what == Pointer_step::press)
+            Pen_press(pen, drawing, history, s.button, c, s.at, false);
+        else if (s.what == Pointer_step::move)
+            Pen_move(pen, drawing, s.at, false);
+        else
+            Pen_release(pen, drawing, history, s.button, s.at, false);
+    }
+}
+
+int Outline_inside(const Drawing& drawing)
+{
+    int count = 0;
+    for (int i = 1; i < squarecount - 1; ++i)
+        for (int j = 1; j < squarecount - 1; ++j)
+            count += Colour_cmp(drawing.squares[static_cast<std::size_t>(i * squarecount + j)].c, bordercolour);
+    return count;
+}
+
+// Whatever the other button does meanwhile, a stroke stays the pressed
+// button's until its release, and every stroke that changed squares is one
+// step that Ctrl+Z takes back.
+TEST(Draw_pen, EveryStrokeThatChangedSquaresCanBeUndone)
+{
+    using S = Pointer_step;
+    struct Case {
+        const char* what;
+        std::vector<Pointer_step> steps;
+        int outline;   // squares outline once the steps are done
+        std::size_t strokes;
+    } cases[] = {
+        {"right pressed while the left draws, left released first",
+         {{S::press, 1, {5, 5}}, {S::move, 0, {25, 5}}, {S::press, 3, {25, 5}}, {S::move, 0, {25, 15}},
+          {S::release, 1, {25, 15}}, {S::release, 3, {25, 15}}},
+         21 + 10, 1},
+        {"right pressed while the left draws, right released first",
+         {{S::press, 1, {5, 5}}, {S::move, 0, {25, 5}}, {S::press, 3, {25, 5}}, {S::move, 0, {25, 15}},
+          {S::release, 3, {25, 15}}, {S::release, 1, {25, 15}}},
+         21 + 10, 1},
+        {"left pressed while the right clears",
+         {{S::press, 1, {5, 5}}, {S::release, 1, {25, 5}}, {S::press, 3, {5, 5}}, {S::move, 0, {10, 5}},
+          {S::press, 1, {10, 5}}, {S::release, 1, {15, 5}}, {S::release, 3, {15, 5}}},
+         10, 2},
+        {"left pressed again after its release was lost",
+         {{S::press, 1, {5, 5}}, {S::move, 0, {25, 5}}, {S::press, 1, {5, 10}}, {S::move, 0, {25, 10}},
+          {S::release, 1, {25, 10}}},
+         42, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Drawing drawing = Drawing_new();
+        History history;
+        Pen pen;
+        Pointer_steps(pen, drawing, history, c.steps);
+        EXPECT_EQ(Outline_inside(drawing), c.outline);
+        EXPECT_EQ(history.done.size(), c.strokes);
+        while (History_undo(history, drawing))
+            ;
+        EXPECT_EQ(Outline_inside(drawing), 0) << "a stroke that no Ctrl+Z takes back";
+    }
+}
+
+// Closing the window with a button still down keeps the stroke undoable.
+TEST(Draw_pen, AStrokeEndedByClosingIsKept)
+{
+    Drawing drawing = Drawing_new();
+    History history;
+    Pen pen;
+    Pointer_steps(pen, drawing, history, {{Pointer_step::press, 1, {5, 5}}, {Pointer_step::move, 0, {25, 5}}});
+    Pen_end(pen, history);
+    EXPECT_EQ(pen.button, 0);
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    EXPECT_EQ(Outline_inside(drawing), 0);
+}
+
+// Ctrl+Z after Ctrl+Y takes the redone stroke back once; the next Ctrl+Z
+// goes on to the stroke before it.
+TEST(Draw_history, UndoAfterRedoGoesOnToTheStrokeBefore)
+{
+    Drawing drawing = Drawing_new();
+    History history;
+    Pen pen;
+    for (int j : {5, 10})
+        Pointer_steps(pen, drawing, history, {{Pointer_step::press, 1, {5, j}}, {Pointer_step::release, 1, {25, j}}});
+    const auto drawn = [&](int j) { return Colour_cmp(Drawing_square(drawing, 15, j).c, bordercolour); };
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    ASSERT_NE(History_redo(history, drawing), nullptr);
+    EXPECT_TRUE(drawn(5) && drawn(10));
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    EXPECT_TRUE(drawn(5) && !drawn(10));
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    EXPECT_FALSE(drawn(5)) << "the second Ctrl+Z did not take back the first stroke";
+    EXPECT_EQ(History_undo(history, drawing), nullptr);
+    EXPECT_EQ(Outline_inside(drawing), 0);
+}
+
+// A new stroke after Ctrl+Z leaves nothing for Ctrl+Y: the stroke taken
+// back does not come back over the new one.
+TEST(Draw_history, ANewStrokeAfterUndoLeavesNothingToRedo)
+{
+    Drawing drawing = Drawing_new();
+    History history;
+    Pen pen;
+    const auto stroke = [&](int j) {
+        Pointer_steps(pen, drawing, history, {{Pointer_step::press, 1, {5, j}}, {Pointer_step::release, 1, {25, j}}});
+    };
+    stroke(5);
+    ASSERT_NE(History_undo(history, drawing), nullptr);
+    stroke(10);
+    EXPECT_EQ(History_redo(history, drawing), nullptr);
+    EXPECT_FALSE(Colour_cmp(Drawing_square(drawing, 15, 5).c, bordercolour)) << "the undone stroke came back";
+    EXPECT_EQ(Outline_inside(drawing), 21);
+}
+
 TEST(Draw_stroke, TheRingCannotBeChanged)
 {
     Drawing drawing = Drawing_new();
@@ -178,6 +304,46 @@ TEST(Draw_name, TheRuleForNewNames)
     for (const Case& c : cases)
         EXPECT_EQ(Picture_name_problem(c.name).empty(), c.ok) << c.name << ": " << Picture_name_problem(c.name);
     EXPECT_EQ(Picture_name_problem(std::string(61, 'a')).empty(), false);
+}
+
+// The name question starts with a name made from the title; what cannot
+// make a name leaves it as it was offered before (the copied file's name,
+// or nothing).
+TEST(Draw_name, TheNameOfferedIsMadeFromTheTitle)
+{
+    struct Case {
+        std::string title;
+        const char* otherwise;
+        std::string offered;
+    } cases[] = {
+        {"A ball", "", "a-ball"},
+        {"  My   big\towl  ", "", "my-big-owl"},
+        {"Dad's boat, no. 2!", "", "dads-boat-no-2"},
+        {"snake_case - and -- dashes", "", "snake-case-and-dashes"},
+        {"-owl-", "", "owl"},
+        {"Сова и Луна", "", "сова-и-луна"},
+        {"ÖLBAUM \xE2\x80\x94 Tree", "", "ölbaum-tree"},
+        {"ΩΜΕΓΑ Άλφα", "", "ωμεγα-άλφα"},
+        {"ŁÓDŹ", "", "łódź"},
+        {"猫 2", "", "猫-2"},
+        {"bad \xFF\xC3 bytes", "", "bad-bytes"},
+        {"Con", "", ""},
+        {"COM1", "owl", "owl"},
+        {"nul.", "owl", "owl"},
+        {"", "owl", "owl"},
+        {"   ", "", ""},
+        {"?!. ...", "owl", "owl"},
+        {std::string(70, 'A'), "", std::string(60, 'a')},
+        {std::string(59, 'a') + " b", "", std::string(59, 'a')},
+        {std::string(58, 'a') + " b", "", std::string(58, 'a') + "-b"},
+    };
+    for (const Case& c : cases) {
+        const std::string offered = Picture_name_offer(c.title, c.otherwise);
+        EXPECT_EQ(offered, c.offered) << "title \"" << c.title << "\"";
+        if (!offered.empty()) {
+            EXPECT_EQ(Picture_name_problem(offered), "") << offered;
+        }
+    }
 }
 
 TEST(Draw_save, AWriteThatFailsPartWayLeavesTheOldFileByteForByte)
@@ -267,7 +433,104 @@ TEST(Draw_trace, ThePngsDarkSquaresAreProposedAsOutline)
 
     std::ofstream(folder.path / "not.png") << "text";
     EXPECT_TRUE(Trace_image_load((folder.path / "not.png").string(), why).grey.empty());
-    EXPECT_NE(why.find("not.png is not a PNG image"), std::string::npos) << why;
+    EXPECT_NE(why.find("not.png\" is not a PNG image"), std::string::npos) << why;
+}
+
+std::uint32_t Crc32(std::string_view bytes)
+{
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (unsigned char b : bytes) {
+        crc ^= b;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    return ~crc;
+}
+
+std::string Big_endian(std::uint32_t n)
+{
+    return {static_cast<char>(n >> 24), static_cast<char>(n >> 16), static_cast<char>(n >> 8), static_cast<char>(n)};
+}
+
+std::string Png_chunk(const std::string& type_and_data)
+{
+    return Big_endian(static_cast<std::uint32_t>(type_and_data.size() - 4)) + type_and_data +
+           Big_endian(Crc32(type_and_data));
+}
+
+// A PNG of a grey image `width` x `height` whose image data ends after the
+// compression's own two-byte header.
+std::string Png_cut_short(std::uint32_t width, std::uint32_t height)
+{
+    return std::string("\x89PNG\r\n\x1a\n", 8) +
+           Png_chunk("IHDR" + Big_endian(width) + Big_endian(height) + std::string("\x08\0\0\0\0", 5)) +
+           Png_chunk("IDAT\x78\x9c") + Png_chunk("IEND");
+}
+
+// What --trace is given is looked at before it is read: anything but an
+// ordinary file (a link is followed) is refused by what it is, without
+// waiting for a pipe's writer or reading a device; a file that does not
+// begin as a PNG by its first bytes; an image larger than any tracing needs
+// by its header. Each refusal names the file.
+TEST(Draw_trace, WhatCannotBeTracedIsRefusedBeforeItIsRead)
+{
+    Scratch_folder folder;
+    const fs::path pipe = folder.path / "pipe.png";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink(pipe, folder.path / "link.png");
+    fs::create_directory(folder.path / "folder.png");
+    std::ofstream(folder.path / "text.png") << "text";
+    const std::pair<const char*, std::string> files[] = {
+        {"signature.png", std::string("\x89PNG\r\n\x1a\n", 8)},
+        {"no-data.png", Png_cut_short(10, 10)},
+        {"wide.png", Png_cut_short(8193, 1)},
+        {"huge.png", Png_cut_short(100000, 100000)},
+    };
+    for (const auto& [name, bytes] : files)
+        std::ofstream(folder.path / name, std::ios::binary) << bytes;
+    struct Case {
+        const char* what;
+        fs::path path;
+        const char* why;
+    } cases[] = {
+        {"a pipe with no writer", pipe, "it is a pipe, not a PNG image"},
+        {"a link to a pipe", folder.path / "link.png", "it is a pipe, not a PNG image"},
+        {"a device", "/dev/zero", "it is a device, not a PNG image"},
+        {"a folder", folder.path / "folder.png", "it is a directory, not a PNG image"},
+        {"no file", folder.path / "none.png", "No such file"},
+        {"text", folder.path / "text.png", "is not a PNG image"},
+        {"the PNG signature alone", folder.path / "signature.png", "cannot be read as a PNG image"},
+        {"a PNG cut short", folder.path / "no-data.png", "cannot be read as a PNG image"},
+        {"8193 x 1 pixels", folder.path / "wide.png", "larger than 8192 x 8192 pixels"},
+        {"100000 x 100000 pixels", folder.path / "huge.png", "larger than 8192 x 8192 pixels"},
+    };
+    for (const Case& c : cases) {
+        std::string why;
+        const Trace_image image = Trace_image_load(c.path.string(), why);
+        EXPECT_TRUE(image.grey.empty()) << c.what;
+        EXPECT_NE(why.find("\"" + c.path.string() + "\""), std::string::npos) << c.what << ": " << why;
+        EXPECT_NE(why.find(c.why), std::string::npos) << c.what << ": " << why;
+    }
+}
+
+// A link to a PNG is followed to it.
+TEST(Draw_trace, ALinkToAPngIsTraced)
+{
+    Scratch_folder folder;
+    std::vector<std::uint8_t> grey(40 * 30, 0);
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    png.width = 40;
+    png.height = 30;
+    png.format = PNG_FORMAT_GRAY;
+    ASSERT_TRUE(png_image_write_to_file(&png, (folder.path / "dark.png").c_str(), 0, grey.data(), 0, nullptr));
+    fs::create_symlink(folder.path / "dark.png", folder.path / "link.png");
+    std::string why;
+    const Trace_image image = Trace_image_load((folder.path / "link.png").string(), why);
+    EXPECT_EQ(why, "");
+    EXPECT_EQ(image.width, 40);
+    EXPECT_EQ(image.height, 30);
+    EXPECT_EQ(image.grey, grey);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "book/picture_export.h"
 #include "book/picture_folders.h"
 #include "book/picture_list.h"
+#include "book/picture_reselect.h"
 #include "colouring/colouring_store.h"
 #include "main/window_open.h"
 
@@ -67,6 +68,24 @@ void Book_show(Book& book)
     SDL_Flip(book.screen);
 }
 
+// Opening the window again after the painter or the maker. An X server
+// that resets when its last client leaves (the book had closed its window,
+// and the painter's was the last) refuses connections for the moment it
+// restarts; the book tries again for a few seconds before giving up.
+SDL_Surface* Book_window_reopen()
+{
+    constexpr int tries = 50;
+    constexpr Uint32 pause_ms = 100;
+    for (int k = 1;; ++k) {
+        if (SDL_Surface* screen = Book_window_open())
+            return screen;
+        SDL_Quit();
+        if (k == tries)
+            return nullptr;
+        SDL_Delay(pause_ms);
+    }
+}
+
 // The book's window closes while the painter runs and opens again when it
 // has ended. Kept open but unserved, it would sit behind the painter
 // looking alive while ignoring every click and close request (a window
@@ -95,7 +114,7 @@ bool Book_open_picture(Book& book, int index)
     if (book.message.empty())
         book.message = Painter_keep_notes(outcome.errors);
     book.cards[static_cast<std::size_t>(index)].reset();
-    book.screen = Book_window_open();
+    book.screen = Book_window_reopen();
     if (!book.screen)
         return false;
     Book_show(book);
@@ -152,7 +171,8 @@ void Book_export(Book& book, int index)
 // The maker on a new picture, on one of the person's own (edited where it
 // is) or on a bundled one (a copy, saved into the person's own folder).
 // Afterwards the list is made again: a new picture has a card now, and a
-// changed one a new thumbnail.
+// changed one a new thumbnail. The selection stays on its picture, or goes
+// to the one just saved, wherever the new list puts it.
 bool Book_open_maker(Book& book, int index)
 {
     const Picture_entry& entry = book.entries[static_cast<std::size_t>(index)];
@@ -173,8 +193,11 @@ bool Book_open_maker(Book& book, int index)
         Painter_run(book.places.maker, "tintora-draw", book.places.own.empty() ? "." : book.places.own, book.environment,
                     arguments);
     book.message = Painter_outcome_message(outcome, book.places.maker);
+    const std::vector<Picture_entry> before = book.entries;
     Book_list(book);
-    book.screen = Book_window_open();
+    book.view.selected = Picture_reselect(before, index, book.entries);
+    Book_select_move(book.view, 0, 0);
+    book.screen = Book_window_reopen();
     if (!book.screen)
         return false;
     Book_show(book);

@@ -18,6 +18,7 @@
 #include "draw/file_replace.h"
 #include "draw/picture_write.h"
 #include "draw/stroke.h"
+#include "draw/pen.h"
 #include "draw/text_input.h"
 #include "draw/trace_image.h"
 #include "main/window_open.h"
@@ -46,14 +47,13 @@ struct Maker {
     Drawing drawing;
     History history;
     std::string path;                   // where a save writes; empty for a new picture
-    std::string name_offered;           // the name the name question starts with
+    std::string name_offered;           // the name the name question starts with when the title makes none
     std::vector<std::string> changes;   // what the first save changes in an opened file
     bool dirty = false;
     Draw_look look;
     Trace_image trace;                  // --trace: the drawing to trace
     SDL_Surface* trace_view = nullptr;  // shown under the board while `look.trace` is set
-    Stroke stroke;
-    int button = 0;                     // the button drawing the stroke; 0 when none
+    Pen pen;                            // the button drawing a stroke, if any
     Mode mode = Mode::draw;
     Question question = Question::unsaved;
     std::string typed;                  // the name or title being typed
@@ -133,9 +133,12 @@ void Tell(Maker& maker, const std::string& text)
     Show(maker);
 }
 
+// Back to the board, from any box: a leaving that waited for a save is
+// forgotten, since the person chose to go on drawing.
 void Back_to_drawing(Maker& maker)
 {
     maker.mode = Mode::draw;
+    maker.quit_after_save = false;
     maker.problem.clear();
     Show(maker);
 }
@@ -165,7 +168,7 @@ void Save_start(Maker& maker)
 {
     if (maker.path.empty()) {
         maker.mode = Mode::name;
-        maker.typed = maker.name_offered;
+        maker.typed = Picture_name_offer(maker.drawing.title, maker.name_offered);
         maker.problem.clear();
         Show(maker);
         return;
@@ -293,6 +296,15 @@ void Try_it(Maker& maker)
         Show(maker);
 }
 
+// A stroke changes the drawing as it goes, before it is in the history.
+void Stroke_shown(Maker& maker, const std::vector<Square_place>& changed)
+{
+    if (changed.empty())
+        return;
+    maker.dirty = true;
+    Drawing_show_changed(maker.screen, maker.drawing, maker.look, changed);
+}
+
 void Press(Maker& maker, const SDL_MouseButtonEvent& press)
 {
     if (maker.mode == Mode::notice) {
@@ -310,6 +322,8 @@ void Press(Maker& maker, const SDL_MouseButtonEvent& press)
     }
     if (maker.mode != Mode::draw || (press.button != SDL_BUTTON_LEFT && press.button != SDL_BUTTON_RIGHT))
         return;
+    if (maker.pen.button != 0 && press.button != maker.pen.button)
+        return;   // the stroke in progress keeps the pointer until its button is released
     if (press.y <= menustrip) {
         if (press.button != SDL_BUTTON_LEFT)
             return;
@@ -320,31 +334,22 @@ void Press(Maker& maker, const SDL_MouseButtonEvent& press)
         Show(maker);
         return;
     }
-    maker.button = press.button;
     const Colour c = press.button == SDL_BUTTON_LEFT ? bordercolour : defaultcolour;
-    const auto changed = Stroke_begin(maker.stroke, maker.drawing, Board_square_at(press.x, press.y), c, maker.look.mirror);
-    Drawing_show_changed(maker.screen, maker.drawing, maker.look, changed);
+    Stroke_shown(maker, Pen_press(maker.pen, maker.drawing, maker.history, press.button, c,
+                                  Board_square_at(press.x, press.y), maker.look.mirror));
 }
 
 void Motion(Maker& maker, const SDL_MouseMotionEvent& motion)
 {
-    if (maker.button == 0)
-        return;
     const bool straight = (SDL_GetModState() & KMOD_SHIFT) != 0;
-    const auto changed = Stroke_move(maker.stroke, maker.drawing, Board_square_at(motion.x, motion.y), straight);
-    Drawing_show_changed(maker.screen, maker.drawing, maker.look, changed);
+    Stroke_shown(maker, Pen_move(maker.pen, maker.drawing, Board_square_at(motion.x, motion.y), straight));
 }
 
 void Release(Maker& maker, const SDL_MouseButtonEvent& release)
 {
-    if (maker.button == 0 || release.button != maker.button)
-        return;
-    const auto changed = Stroke_move(maker.stroke, maker.drawing, Board_square_at(release.x, release.y),
-                                     (SDL_GetModState() & KMOD_SHIFT) != 0);
-    Drawing_show_changed(maker.screen, maker.drawing, maker.look, changed);
-    maker.button = 0;
-    Edit_done(maker, std::move(maker.stroke.edit));
-    maker.stroke.edit = Edit{};
+    const bool straight = (SDL_GetModState() & KMOD_SHIFT) != 0;
+    Stroke_shown(maker, Pen_release(maker.pen, maker.drawing, maker.history, release.button,
+                                    Board_square_at(release.x, release.y), straight));
 }
 
 void Chooser_close(Maker& maker, bool keep)
@@ -435,7 +440,7 @@ void Key(Maker& maker, const SDL_keysym& key)
     case Mode::draw:
         break;
     }
-    if (maker.button != 0)
+    if (maker.pen.button != 0)
         return;   // keys wait until the stroke is done
     const bool control = (key.mod & KMOD_CTRL) != 0;
     if (control && key.sym == SDLK_z) {
@@ -556,6 +561,7 @@ int main(int argc, char* argv[])
         case SDL_MOUSEBUTTONUP: Release(maker, event.button); break;
         case SDL_KEYDOWN: Key(maker, event.key.keysym); break;
         case SDL_QUIT:
+            Pen_end(maker.pen, maker.history);
             if (maker.mode == Mode::draw)
                 Quit_ask(maker);
             else if (maker.mode == Mode::chooser)

@@ -1,38 +1,63 @@
 // Tracing: libpng's simplified reader turns any PNG (palette, grey, colour,
-// alpha on white) into 8-bit grey.
+// alpha on white) into 8-bit grey. What the person names is looked at
+// before it is read: only an ordinary file is opened (a pipe would wait
+// for ever, a device never end), its first bytes must be a PNG's, and its
+// header must give a size worth tracing. libpng then reads the file as a
+// stream, one row at a time, so that memory stays near the image's own
+// size however large the file.
 #include "draw/trace_image.h"
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <memory>
 #include <png.h>
+#include "picture_file/file_open.h"
+
+namespace {
+
+// Wider or taller than any drawing to trace needs: the board shows 800 x
+// 800 pixels. At most 64 MiB of grey.
+constexpr png_uint_32 side_limit = 8192;
+
+struct File_close {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+}  // namespace
 
 Trace_image Trace_image_load(const std::string& path, std::string& why)
 {
     Trace_image image;
-    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+    const std::string named = "the drawing to trace \"" + path + "\"";
+    std::string refused;
+    const std::unique_ptr<std::FILE, File_close> in(Regular_file_open(path, "a PNG image", refused));
     if (!in) {
-        why = "cannot read " + path;
+        why = "cannot read " + named + ": " + refused;
         return image;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    png_byte signature[8];
+    if (std::fread(signature, 1, sizeof signature, in.get()) != sizeof signature ||
+        png_sig_cmp(signature, 0, sizeof signature) != 0) {
+        why = named + " is not a PNG image: it does not begin as one does";
+        return image;
+    }
+    std::rewind(in.get());
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) {
-        why = path + " is not a PNG image: " + png.message;
+    if (!png_image_begin_read_from_stdio(&png, in.get())) {
+        why = named + " cannot be read as a PNG image: " + png.message;
+        return image;
+    }
+    if (png.width > side_limit || png.height > side_limit) {
+        png_image_free(&png);
+        why = named + " is larger than 8192 x 8192 pixels: " + std::to_string(png.width) + " x " +
+              std::to_string(png.height);
         return image;
     }
     png.format = PNG_FORMAT_GRAY;
-    if (png.width == 0 || png.height == 0 || png.width > 8192 || png.height > 8192) {
-        png_image_free(&png);
-        why = path + " is larger than 8192 x 8192 pixels";
-        return image;
-    }
     image.grey.resize(PNG_IMAGE_SIZE(png));
     // Transparent parts are taken on white paper.
     png_color white{255, 255, 255};
     if (!png_image_finish_read(&png, &white, image.grey.data(), 0, nullptr)) {
-        why = path + ": " + png.message;
+        why = named + " cannot be read as a PNG image: " + png.message;
         image.grey.clear();
         return image;
     }

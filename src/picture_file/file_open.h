@@ -25,6 +25,14 @@ std::FILE* Picture_file_open(const std::string& name, int& read_error, std::stri
 // more of a file far longer than any picture.
 bool Picture_file_close(std::FILE* text, int& read_error, std::string& why);
 
+// Opens the file `name` (UTF-8) to read its bytes from the start, only
+// when it is an ordinary file (a link is followed to it): a folder, a
+// pipe, a device or a socket is refused before it is opened, so that
+// nothing waits for a writer or reads without end. Returns nullptr, with
+// `why` set to a reason for the person ("it is a pipe, not " + `wanted`),
+// when it cannot be opened.
+std::FILE* Regular_file_open(const std::string& name, const std::string& wanted, std::string& why);
+
 // A binary scratch stream, removed when closed, in the system's own place
 // for temporary files (the Windows C runtime's tmpfile would write to the
 // root of the drive, where a person may not write).

@@ -1,10 +1,12 @@
-// Reading the picture file on Windows: the name goes to the file system as
-// UTF-16, so a picture named in any script opens whatever the ANSI code
-// page; only an ordinary disk file is opened, never a folder, a device or
-// a stream of another file.
+// Reading the picture file, and other files a person names, on Windows:
+// the name goes to the file system as UTF-16, so a file named in any script
+// opens whatever the ANSI code page; only an ordinary disk file is opened,
+// never a folder, a device or a stream of another file.
 #include "picture_file/file_open.h"
 #include "picture_file/file_name_windows.h"
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -105,32 +107,76 @@ std::string Error_text(DWORD code)
 
 }  // namespace
 
-std::string Picture_file_bytes(const std::string& name, std::string& stored)
+namespace {
+
+// Opens an ordinary disk file for reading; INVALID_HANDLE_VALUE, with `why`
+// set, for anything else. Devices are refused by name, before anything is
+// opened: opening CON would wait for the console, COM1 for a serial line.
+HANDLE Regular_file_handle(const std::string& name, const std::string& wanted, std::string& why)
 {
-    stored.clear();
     const std::wstring wide = Wide_from_utf8(name);
-    // Devices are refused by name, before anything is opened: opening CON
-    // would wait for the console, COM1 for a serial line.
-    if (Device_name(wide))
-        return "it is a device, not a picture file";
-    if (Stream_name(wide))
-        return "a ':' in its name names a stream of another file, not a picture file";
+    if (Device_name(wide)) {
+        why = "it is a device, not " + wanted;
+        return INVALID_HANDLE_VALUE;
+    }
+    if (Stream_name(wide)) {
+        why = "a ':' in its name names a stream of another file, not " + wanted;
+        return INVALID_HANDLE_VALUE;
+    }
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD code = GetLastError();
-        return std::strerror(code == ERROR_ACCESS_DENIED ? EACCES : ENOENT);
+        why = std::strerror(code == ERROR_ACCESS_DENIED ? EACCES : ENOENT);
+        return INVALID_HANDLE_VALUE;
     }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return "it is a directory, not a picture file";
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        why = "it is a directory, not " + wanted;
+        return INVALID_HANDLE_VALUE;
+    }
     const HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return Error_text(GetLastError());
+    if (file == INVALID_HANDLE_VALUE) {
+        why = Error_text(GetLastError());
+        return INVALID_HANDLE_VALUE;
+    }
     // Checked again on what was opened, in case something else was put in
     // the file's place meanwhile.
-    std::string why;
-    if (GetFileType(file) != FILE_TYPE_DISK)
+    if (GetFileType(file) != FILE_TYPE_DISK) {
         why = "it is not a regular file";
+        CloseHandle(file);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
+}
+
+}  // namespace
+
+std::FILE* Regular_file_open(const std::string& name, const std::string& wanted, std::string& why)
+{
+    const HANDLE file = Regular_file_handle(name, wanted, why);
+    if (file == INVALID_HANDLE_VALUE)
+        return nullptr;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(file), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        why = std::strerror(EIO);
+        CloseHandle(file);
+        return nullptr;
+    }
+    std::FILE* stream = _fdopen(fd, "rb");
+    if (!stream) {
+        why = std::strerror(errno);
+        _close(fd);   // closes the handle too
+    }
+    return stream;
+}
+
+std::string Picture_file_bytes(const std::string& name, std::string& stored)
+{
+    stored.clear();
+    std::string why;
+    const HANDLE file = Regular_file_handle(name, "a picture file", why);
+    if (file == INVALID_HANDLE_VALUE)
+        return why;
     // The limit and one byte more, which tells that the file is longer.
     const std::size_t want = text_limit + 1;
     LARGE_INTEGER size{};

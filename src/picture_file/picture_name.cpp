@@ -108,3 +108,84 @@ std::string Picture_name_problem(std::string_view name)
         return "Windows keeps the name " + std::string(name) + " for a device: no file can have it";
     return "";
 }
+
+namespace {
+
+// What separates words in a title: blanks of every width, and '-' and '_'.
+bool Word_gap(long c)
+{
+    return c == ' ' || c == '\t' || c == '-' || c == '_' || c == 0xA0 || (c >= 0x2000 && c <= 0x200A) ||
+           c == 0x202F || c == 0x205F || c == 0x3000;
+}
+
+// Lower case for the scripts whose letters have a simple one: ASCII,
+// Latin-1, Latin Extended-A, Greek and Cyrillic. Any other letter stays as
+// it is (most scripts have no case).
+long Lower(long c)
+{
+    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
+        (c >= 0x410 && c <= 0x42F))
+        return c + 0x20;
+    if (c >= 0x400 && c <= 0x40F)
+        return c + 0x50;
+    if (c == 0x386)
+        return 0x3AC;
+    if (c >= 0x388 && c <= 0x38A)
+        return c + 0x25;
+    if (c == 0x38C || c == 0x38E || c == 0x38F)
+        return c + (c == 0x38C ? 0x40 : 0x3F);
+    if (c == 0x130)
+        return 'i';
+    // Latin Extended-A pairs its letters upper then lower, but for two runs
+    // that start one later.
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+        return c | 1;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
+        return c % 2 ? c + 1 : c;
+    if (c == 0x178)
+        return 0xFF;
+    return c;
+}
+
+void Utf8_append(std::string& text, long c)
+{
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+        return;
+    }
+    const int extra = c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    const long lead[] = {0, 0xC0, 0xE0, 0xF0};
+    text += static_cast<char>(lead[extra] | (c >> (6 * extra)));
+    for (int k = extra - 1; k >= 0; --k)
+        text += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+}
+
+}  // namespace
+
+std::string Picture_name_offer(std::string_view title, std::string_view otherwise)
+{
+    std::string name;
+    std::size_t characters = 0;
+    bool gap = false;
+    for (std::size_t at = 0; at < title.size();) {
+        const long c = Utf8_next(title, at);
+        if (Word_gap(c)) {
+            gap = !name.empty();
+            continue;
+        }
+        if (c < 0 || !Letter_or_digit(c))
+            continue;
+        if (characters + (gap ? 2 : 1) > name_limit)
+            break;
+        if (gap) {
+            name += '-';
+            ++characters;
+            gap = false;
+        }
+        Utf8_append(name, Lower(c));
+        ++characters;
+    }
+    if (!Picture_name_problem(name).empty())
+        return std::string(otherwise);
+    return name;
+}

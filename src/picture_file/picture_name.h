@@ -15,3 +15,11 @@ bool Name_device_is(std::string_view stem);
 // Empty when `name` (UTF-8) may name a new picture, else why not, in words
 // for the person typing it.
 std::string Picture_name_problem(std::string_view name);
+
+// A name for a new picture made from its title, for the person to take or
+// change: "A ball" offers "a-ball". Letters are put in lower case, blanks
+// (and '_') between words become one '-', and every other character a name
+// cannot have is left out; the name is cut at the length limit. When
+// nothing is left, or the name is one Windows keeps for a device, it is
+// `otherwise`.
+std::string Picture_name_offer(std::string_view title, std::string_view otherwise);

@@ -450,6 +450,54 @@ TEST_F(Book_window, AnOwnPictureAppearsTheNextTimeAndTheWheelScrolls)
     ASSERT_TRUE(Exit_wait(0));
 }
 
+// The X server goes away while the painter runs and is back a second
+// later on the same display, as a bare server restarts when its last client
+// leaves: the book waits for it and opens its window there, rather than
+// giving up because no display could be reached at that very moment.
+TEST_F(Book_window, TheBookComesBackOnADisplayThatRestartedMeanwhile)
+{
+    if (!Environment_get("TINTORA_E2E_BOOK_FOLDER").empty())
+        GTEST_SKIP() << "under Wine the server's end takes the Windows session with it";
+    Xvfb_server restarting = Xvfb_start(1024, 1024);
+    ASSERT_FALSE(restarting.display.empty());
+    const std::string display = restarting.display;
+    X_watch watch = X_watch_open(display);
+    ASSERT_NE(watch.display, nullptr);
+    Program_setup setup;
+    setup.executable = Book_default();
+    setup.name = "tintora-book";
+    setup.display = display;
+    setup.environment = {{"XDG_DATA_HOME", data}};
+    run = Program_start(setup);
+    ASSERT_GT(run.pid, 0);
+    X_window shown = 0;
+    ASSERT_TRUE(Wait_until(30, [&] { return (shown = Window_find(watch, book_caption)) != 0; }))
+        << Program_stderr(run);
+    // The first bundled picture, after the "New picture" card.
+    const Cell_place first = Thumb_place(1);
+    ASSERT_TRUE(Wait_until(30, [&] {
+        Mouse_click(watch, shown, first.x + 80, first.y + 90, 1);
+        return Wait_until(3, [&] { return Window_find(watch, "Tintora") != 0; });
+    })) << "no painter window";
+    X_watch_close(watch);
+    Xvfb_stop(restarting);
+    Sleep_for(1);
+    restarting = Xvfb_start(1024, 1024, display);
+    ASSERT_EQ(restarting.display, display);
+    watch = X_watch_open(display);
+    ASSERT_NE(watch.display, nullptr);
+    EXPECT_TRUE(Wait_until(30, [&] { return (shown = Window_find(watch, book_caption)) != 0 || !Program_running(run); }))
+        << "the book did not come back";
+    EXPECT_NE(shown, 0ul) << "the book ended: " << Program_stderr(run);
+    if (shown) {
+        Key_tap(watch, shown, XK_Escape);
+        EXPECT_TRUE(Program_wait(run, 30));
+        EXPECT_EQ(run.status, 0) << Program_stderr(run);
+    }
+    X_watch_close(watch);
+    Xvfb_stop(restarting);
+}
+
 // A picture the painter cannot use: the book shows its message in the
 // cell, and when opened, the painter's own message in its window.
 TEST_F(Book_window, APaintersFailureIsShownInTheBook)

@@ -4,6 +4,8 @@
 // redo; the question on Escape; a name in Cyrillic; saves that fail, into
 // a folder the person may not write and part way through, leaving the old
 // file as it was.
+#include <sys/stat.h>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include "e2e_fixture.h"
@@ -222,6 +224,34 @@ TEST_F(Draw_test, MirrorEraseUndoAndRedo)
     ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "mirror off"));
 }
 
+// The right button pressed while the left draws does not take the stroke
+// over: the stroke stays the left button's until its release, and Ctrl+Z
+// takes all of it back.
+TEST_F(Draw_test, ASecondButtonDuringAStrokeLeavesItWholeForUndo)
+{
+    ASSERT_TRUE(Draw_start({}, "Tintora drawing: new picture"));
+    X_watch& watch = E2e_shared().watch;
+    Mouse_move(watch, window, 105, 205);
+    Mouse_button(watch, 1, true);
+    Mouse_move(watch, window, 505, 205);
+    Mouse_button(watch, 3, true);
+    Mouse_move(watch, window, 505, 405);
+    Mouse_button(watch, 1, false);
+    Mouse_button(watch, 3, false);
+    Screen_model model = Screen_model_create(new_palette);
+    Row_outline(model, 5, 25, 5);
+    Column_outline(model, 25, 5, 15);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "drawn with the right button pressed on the way"));
+    Control(XK_z);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(Screen_model_create(new_palette)), "the whole stroke undone"));
+    Control(XK_y);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "redone"));
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_n);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
 // P opens the painter on the drawing as it stands, unsaved; the maker comes
 // back when the painter is closed.
 TEST_F(Draw_test, TryItShowsTheDrawingInThePainterWithoutSaving)
@@ -280,7 +310,11 @@ TEST_F(Draw_test, ANewPictureNamedAndTitledInCyrillicIsSavedInTheOwnFolder)
     })) << "caption: " << Window_title_utf8(E2e_shared().watch, window).value_or("(none)");
     Key(XK_Escape);
     ASSERT_TRUE(Box_shown());
-    Key(XK_Return);   // save: a new picture asks for its name
+    Key(XK_Return);   // save: a new picture asks for its name, offering "сова" from the title
+    for (int k = 0; k < 4; ++k) {
+        Key(XK_BackSpace);
+        Sleep_for(0.05);   // two presses of one key within 2 ms are taken for its repeat
+    }
     Text_type(E2e_shared().watch, window, "сова.1");
     Key(XK_Return);   // refused: a name has no dot
     Sleep_for(0.5);
@@ -294,6 +328,108 @@ TEST_F(Draw_test, ANewPictureNamedAndTitledInCyrillicIsSavedInTheOwnFolder)
     ASSERT_TRUE(Exit_wait(0));
     std::string line = new_palette_text + "Сова\n" + std::string(9, '\n') + std::string(9, ' ') + std::string(11, 'x') + "\n";
     EXPECT_EQ(File_slurp(own + "/сова.txt"), line);
+}
+
+// Escape asks, Enter opens the name box, and Escape there goes back to
+// drawing: the leaving is forgotten, and a later save keeps the window open.
+TEST_F(Draw_test, LeavingTheNameBoxForgetsTheQuit)
+{
+    ASSERT_TRUE(Draw_start({}, "Tintora drawing: new picture"));
+    Drag({{105, 205}, {505, 205}});
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_Return);   // save first: a new picture is asked for its name
+    Key(XK_Escape);   // not now
+    ASSERT_TRUE(Box_shown(false));
+    Drag({{105, 405}, {505, 405}});
+    Screen_model model = Screen_model_create(new_palette);
+    Row_outline(model, 5, 25, 5);
+    Row_outline(model, 5, 25, 15);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "drawn after leaving the name box"));
+    Control(XK_s);
+    Text_type(E2e_shared().watch, window, "ball");
+    Key(XK_Return);
+    ASSERT_TRUE(Wait_until(20, [&] { return fs::exists(own + "/ball.txt"); }));
+    const std::string across = "    " + std::string(21, 'x') + "\n";
+    EXPECT_EQ(File_slurp(own + "/ball.txt"), new_palette_text + "\n" + "\n\n\n\n" + across + std::string(9, '\n') + across);
+    Drag({{105, 605}, {505, 605}});   // still open
+    Row_outline(model, 5, 25, 25);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(model), "drawn after the save"));
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_n);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
+// The name box offers a name made from the title, which Enter takes.
+TEST_F(Draw_test, TheNameOfferedIsMadeFromTheTitle)
+{
+    ASSERT_TRUE(Draw_start({}, "Tintora drawing: new picture"));
+    Drag({{105, 205}, {505, 205}});
+    Key(XK_t);
+    Key_event(E2e_shared().watch, XK_Shift_L, true);
+    Key(XK_a);
+    Key_event(E2e_shared().watch, XK_Shift_L, false);
+    Text_type(E2e_shared().watch, window, " ball");
+    Key(XK_Return);
+    ASSERT_TRUE(Wait_until(10, [&] {
+        return Window_title_utf8(E2e_shared().watch, window) == std::optional<std::string>("Tintora drawing: A ball");
+    })) << "caption: " << Window_title_utf8(E2e_shared().watch, window).value_or("(none)");
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Shot_save(Grab(), "name-offered");
+    Key(XK_Return);
+    ASSERT_TRUE(Wait_until(20, [&] { return fs::exists(own + "/a-ball.txt"); }))
+        << "nothing saved as a-ball.txt; " << Shot_save(Grab(), "not-saved");
+    EXPECT_EQ(File_slurp(own + "/a-ball.txt"), new_palette_text + "A ball\n\n\n\n\n    " + std::string(21, 'x') + "\n");
+    Key(XK_Escape);   // saved: no question
+    ASSERT_TRUE(Exit_wait(0));
+}
+
+// --trace looks at what it is given before reading it: a device, a pipe
+// with no writer and a folder are refused by what they are, a large file
+// that is not a PNG by its first bytes; each with one line naming it, and
+// exit status 2, having read next to nothing of it.
+TEST_F(Draw_test, TraceRefusesWhatIsNoPngBeforeReadingIt)
+{
+    const std::string pipe = data + "/pipe.png", link = data + "/link.png", folder = data + "/folder.png",
+                      big = data + "/big.png";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink(pipe, link);
+    fs::create_directory(folder);
+    std::ofstream(big, std::ios::binary) << "GIF89a";
+    fs::resize_file(big, 300'000'000);   // sparse: 300 MB read, few stored
+    struct Case {
+        const char* what;
+        std::string path;
+        const char* why;
+    } cases[] = {
+        {"a device", "/dev/zero", "it is a device"},
+        {"a pipe with no writer", pipe, "it is a pipe"},
+        {"a link to a pipe", link, "it is a pipe"},
+        {"a folder", folder, "it is a directory"},
+        {"300 MB that is not a PNG", big, "is not a PNG image"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Program_setup setup;
+        const char* asked = std::getenv("TINTORA_E2E_DRAW");
+        setup.executable = asked && *asked ? asked : TINTORA_DRAW;
+        setup.name = "tintora-draw";
+        setup.display = E2e_shared().server.display;
+        setup.arguments = {"--trace", c.path};
+        setup.environment = {{"XDG_DATA_HOME", data}};
+        run = Program_start(setup);
+        ASSERT_GT(run.pid, 0);
+        ASSERT_TRUE(Exit_wait(2));
+        const std::string err = Program_stderr(run);
+        EXPECT_EQ(err.rfind("Tintora drawing: ", 0), 0u) << err;
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_NE(err.find("\"" + c.path + "\""), std::string::npos) << err;
+        EXPECT_NE(err.find(c.why), std::string::npos) << err;
+        EXPECT_LT(run.rchar, 1 << 20) << "read " << run.rchar << " bytes";
+        Program_stop(run);
+    }
 }
 
 // The file as the system writes text: CR LF on Windows, so that Notepad
@@ -411,6 +547,54 @@ TEST_F(Draw_book_test, NewPictureCardAndTheChangeKey)
     Mouse_move(E2e_shared().watch, window, 300, 100);
     Key(XK_e);   // the key does the same
     ASSERT_TRUE(Maker_wait("Tintora drawing: boat"));
+    Key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
+
+// A bundled picture opened in the maker and saved as a copy of one's own:
+// the new card comes among the own pictures, which moves every bundled
+// card along. Back in the book, the frame is on the copy just saved, and
+// Enter opens it, not whatever picture now has the old card's number.
+TEST_F(Draw_book_test, TheSelectionStaysWithThePictureJustSaved)
+{
+    fs::create_directories(own);
+    std::ofstream(own + "/dragon.txt") << Picture_text(new_palette, {"", "   xxxx"}, "A dragon");
+    // The book: "New picture", the dragon, then the bundled aeroplane and apple.
+    const std::string apple = File_slurp(std::string(TINTORA_PICTURES) + "/apple.txt");
+    ASSERT_EQ(apple.substr(apple.find("A red apple")).substr(0, 26), "A red apple with a leaf\n\n\n")
+        << "the apple's second row is no longer empty";
+    ASSERT_TRUE(Book_start());
+    Click(3 * 200 + 100, 100, 3);   // a right click on the apple
+    ASSERT_TRUE(Maker_wait("Tintora drawing: A red apple with a leaf"));
+    Drag({{45, 145}, {185, 145}});   // squares 2 to 9 of row 2
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_Return);   // the name offered
+    std::string saved;
+    ASSERT_TRUE(Wait_until(20, [&] {
+        for (const auto& entry : fs::directory_iterator(own))
+            if (entry.path().extension() == ".txt" && entry.path().stem() != "dragon")
+                saved = entry.path().stem().string();
+        return !saved.empty();
+    }));
+    Key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    const int copy = saved < "dragon" ? 1 : 2;
+    const int x = (copy % 4) * 200 + 20, y = (copy / 4) * 225 + 12;
+    EXPECT_TRUE(Wait_until(20, [&] {
+        const Image shot = Grab();
+        return !shot.rgb.empty() && Image_at(shot, x - 4, y + 90) == Rgb8{255, 200, 0};
+    })) << "no frame on the copy " << saved << "; " << Shot_save(Grab(), "book-after-copy");
+    EXPECT_NE(Image_at(Grab(), 3 * 200 + 20 - 4, 12 + 90), (Rgb8{255, 200, 0})) << "the frame stayed on card 3";
+    Key(XK_Return);
+    ASSERT_TRUE(Caption_wait("Tintora"));
+    EXPECT_TRUE(Wait_until(20, [&] {
+        const Image shot = Grab();
+        return !shot.rgb.empty() && Image_at(shot, 105, 145) == Rgb8{20, 20, 20};
+    })) << "Enter did not open the copy; " << Shot_save(Grab(), "painter-after-copy");
     Key(XK_Escape);
     ASSERT_TRUE(Book_wait());
     Key(XK_Escape);

@@ -146,7 +146,7 @@ bool Png_write(const Image& image, const std::string& path)
     return written;
 }
 
-Xvfb_server Xvfb_start(int width, int height)
+Xvfb_server Xvfb_start(int width, int height, const std::string& display)
 {
     Xvfb_server server;
     char log_template[] = "/tmp/tintora-xvfb-XXXXXX";
@@ -181,8 +181,13 @@ Xvfb_server Xvfb_start(int width, int height)
         const int null_fd = open("/dev/null", O_RDONLY);
         if (null_fd >= 0)
             dup2(null_fd, 0);
-        execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset",
-               static_cast<char*>(nullptr));
+        // Given a display, Xvfb still writes its number to fd 3 once ready.
+        if (display.empty())
+            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset",
+                   static_cast<char*>(nullptr));
+        else
+            execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", "3", "-screen", "0", screen.c_str(), "-nolisten",
+                   "tcp", "-noreset", static_cast<char*>(nullptr));
         std::fprintf(stderr, "exec Xvfb: %s\n", std::strerror(errno));
         _exit(127);
     }

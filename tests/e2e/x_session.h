@@ -54,9 +54,10 @@ struct Xvfb_server {
 };
 
 // Starts Xvfb with one screen of width x height at depth 24, no TCP, and no
-// reset when the last client leaves. Waits (up to 30 s) until it is ready.
-// On failure the display is empty and the reason is on standard error.
-Xvfb_server Xvfb_start(int width, int height);
+// reset when the last client leaves, on `display` (":N") or else a free
+// display of its choosing. Waits (up to 30 s) until it is ready. On failure
+// the display is empty and the reason is on standard error.
+Xvfb_server Xvfb_start(int width, int height, const std::string& display = "");
 void Xvfb_stop(Xvfb_server& server);
 
 // Xlib's types without Xlib's header, whose macros (None, Bool, Status...)
