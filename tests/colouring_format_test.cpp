@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include "board_fixture.h"
 #include "colouring/colouring_format.h"
 #include "colouring/colouring_store.h"
@@ -264,6 +265,10 @@ TEST_F(Colouring_store, WhatCannotBeWrittenOrReadSaysWhy)
     bool missing = false;
     EXPECT_NE(Colouring_file_write(folder + "/gone/cat.own.colouring", "x\n"), "") << "a folder that is not there";
     EXPECT_NE(Colouring_file_read(folder, text, missing), "") << "a folder";
+    EXPECT_FALSE(missing);
+    // A fifo with no writer would block a reader that opened it as a file.
+    ASSERT_EQ(mkfifo((folder + "/fifo.own.colouring").c_str(), 0600), 0);
+    EXPECT_EQ(Colouring_file_read(folder + "/fifo.own.colouring", text, missing), "it is not an ordinary file");
     EXPECT_FALSE(missing);
     // A file far longer than any colouring is read no further than one byte
     // past the limit, and then refused as no colouring.
