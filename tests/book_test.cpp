@@ -18,7 +18,9 @@
 #include "book/book_layout.h"
 #include "book/book_places.h"
 #include "book/painter_run.h"
+#include "book/colouring_kept.h"
 #include "book/picture_card.h"
+#include "book/picture_export.h"
 #include "book/picture_list.h"
 #include "book/picture_reselect.h"
 #include "book/thumbnail.h"
@@ -519,6 +521,52 @@ TEST(Painter_run, ThePainterRunsUnderThePicturesNameInItsFolder)
     const Painter_outcome no_window = Painter_run(TINTORA_PAINTER, "unicorn", folder, without_driver);
     EXPECT_EQ(no_window.status, 1);
     EXPECT_EQ(no_window.errors, "OMG NO WINDOW\n");
+}
+
+// The names an image of a coloured picture is saved under: one a day, then
+// numbered, and no character that a file name cannot hold on any platform.
+TEST(Picture_export, FileNamesFromTitleAndDay)
+{
+    struct Case {
+        const char* title;
+        int copy;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"A red barn and its silo", 1, "A red barn and its silo 2026-12-11.png"},
+        {"A red barn and its silo", 2, "A red barn and its silo 2026-12-11 (2).png"},
+        {"Cats/dogs: \"yes\" <no> a|b *?\\", 1, "Cats-dogs- -yes- -no- a-b --- 2026-12-11.png"},
+        {"Trailing dots...  ", 1, "Trailing dots 2026-12-11.png"},
+        {"", 1, "picture 2026-12-11.png"},
+        {"///", 3, "--- 2026-12-11 (3).png"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Export_file_name(c.title, "2026-12-11", c.copy), c.name) << c.title;
+}
+
+// The book's side of keeping: the file of an own and of a bundled picture of
+// one name differ; a TINTORA_KEEP the book was given is never passed on, in
+// any case of its name; only the painter's lines about the colouring are
+// shown after it ended well.
+TEST(Colouring_kept, FilesEnvironmentAndTheNotesShown)
+{
+    EXPECT_EQ(Colouring_path("/c", {"owl", "/own", true}), "/c/owl.own.colouring");
+    EXPECT_EQ(Colouring_path("/c", {"owl", "/bundled", false}), "/c/owl.bundled.colouring");
+    EXPECT_EQ(Colouring_path("", {"owl", "/own", true}), "") << "no colourings folder: nothing kept";
+    EXPECT_EQ(Colouring_path("/c", {"", "", false}), "") << "the New picture card";
+
+    const std::vector<std::string> given{"HOME=/home/a", "TINTORA_KEEP=/elsewhere", "tintora_keep=/x", "TINTORA_KEEPS=1"};
+    EXPECT_EQ(Environment_without_keep(given), (std::vector<std::string>{"HOME=/home/a", "TINTORA_KEEPS=1"}));
+    EXPECT_EQ(Environment_keeping({"HOME=/home/a"}, "/c/owl.own.colouring"),
+              (std::vector<std::string>{"HOME=/home/a", "TINTORA_KEEP=/c/owl.own.colouring"}));
+    EXPECT_EQ(Environment_keeping({"HOME=/home/a"}, ""), (std::vector<std::string>{"HOME=/home/a"}));
+
+    EXPECT_EQ(Painter_keep_notes("noise\r\nTintora: the colouring could not be kept in /c: No space left\r\n"
+                                 "Tintora: keeping the colouring in /c failed (x); trying again after the next fill\n"
+                                 "Tintora: the colouring kept in /c cannot be used (y); the picture opens uncoloured"),
+              "Tintora: the colouring could not be kept in /c: No space left\n"
+              "Tintora: the colouring kept in /c cannot be used (y); the picture opens uncoloured");
+    EXPECT_EQ(Painter_keep_notes("WHAT?\n"), "");
 }
 
 }  // namespace

@@ -13,3 +13,7 @@
 // no display. Free it with SDL_FreeSurface; nullptr when out of memory.
 SDL_Surface* Picture_view_create(int squarecount, std::span<const Square> squares, int colourcount,
                                  std::span<const Colour> colours);
+// The same with `mousecolour` current instead of the first colour: a
+// picture as it was left, its last chosen swatch included.
+SDL_Surface* Picture_view_create_chosen(int squarecount, std::span<const Square> squares, int colourcount,
+                                        std::span<const Colour> colours, Colour mousecolour);

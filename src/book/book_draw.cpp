@@ -70,6 +70,13 @@ void Book_cell_draw(SDL_Surface* screen, int x, int y, const Picture_card& card,
         boxRGBA(screen, sx(cx - 1), sx(cy - 5), sx(cx), sx(cy + 1), 255, 255, 255, 255);
         boxRGBA(screen, sx(cx - 1), sx(cy + 3), sx(cx), sx(cy + 4), 255, 255, 255, 255);
     }
+    if (card.kept) {
+        // Opposite the warning mark, so a card can show both.
+        const int cx = tx + thumbnail_width - 10;
+        const int cy = ty + thumbnail_height - 10;
+        filledCircleRGBA(screen, sx(cx), sx(cy), 7, book_kept_mark.r, book_kept_mark.g, book_kept_mark.b, 255);
+        boxRGBA(screen, sx(cx - 2), sx(cy - 2), sx(cx + 2), sx(cy + 2), 255, 255, 255, 255);
+    }
     if (card.add) {
         // A plus across the empty board: a page to start on.
         const int cx = tx + thumbnail_width / 2, cy = ty + thumbnail_height / 2 + 10;
@@ -98,9 +105,10 @@ void Book_cell_draw(SDL_Surface* screen, int x, int y, const Picture_card& card,
     }
 }
 
-void Book_message_draw(SDL_Surface* screen, const std::string& message)
+namespace {
+
+void Box_text_draw(SDL_Surface* screen, const std::string& text)
 {
-    const std::string text = Text_wrap(message, (book_width - 40) / 8) + "\n\nClick or press a key to go on.";
     int lines = 1;
     for (char c : text)
         lines += c == '\n';
@@ -108,4 +116,16 @@ void Book_message_draw(SDL_Surface* screen, const std::string& message)
     boxRGBA(screen, 0, static_cast<Sint16>(top), book_width - 1, book_height - 1, 120, 20, 20, 255);
     rectangleRGBA(screen, 0, static_cast<Sint16>(top), book_width - 1, book_height - 1, 255, 255, 255, 255);
     Text_lines_draw(screen, 20, top + 15, text, {255, 255, 255});
+}
+
+}  // namespace
+
+void Book_message_draw(SDL_Surface* screen, const std::string& message)
+{
+    Box_text_draw(screen, Text_wrap(message, (book_width - 40) / 8) + "\n\nClick or press a key to go on.");
+}
+
+void Book_question_draw(SDL_Surface* screen, const std::string& question)
+{
+    Box_text_draw(screen, Text_wrap(question, (book_width - 40) / 8) + "\n\nEnter: yes    Escape: no");
 }

@@ -1,11 +1,14 @@
 // The picture book's main routine: list the pictures, show them as
 // thumbnails, and on a click or Enter run the painter on the chosen one,
 // then show the book again. The first card, "New picture", and E or a right
-// click on a picture open the picture maker instead. Escape or closing the
-// window ends it with 0.
+// click on a picture open the picture maker instead. What is coloured is
+// kept (the painter keeps it when the book asks); Delete asks whether to
+// start the selected picture again, and I saves it as an image. Escape or
+// closing the window ends it with 0.
 #include <algorithm>
 #include <filesystem>
 #include <cstdio>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,11 +16,14 @@
 #include "book/book_draw.h"
 #include "book/book_layout.h"
 #include "book/book_places.h"
+#include "book/colouring_kept.h"
 #include "book/painter_run.h"
 #include "book/picture_card.h"
+#include "book/picture_export.h"
 #include "book/picture_folders.h"
 #include "book/picture_list.h"
 #include "book/picture_reselect.h"
+#include "colouring/colouring_store.h"
 #include "main/window_open.h"
 
 namespace {
@@ -29,6 +35,7 @@ struct Book {
     std::vector<std::optional<Picture_card>> cards;   // made when first in sight, kept
     Book_view view;
     std::string message;                              // shown until the next input
+    int asking = -1;                                  // the picture "Start again?" is asked about
     SDL_Surface* screen = nullptr;
 };
 
@@ -49,11 +56,14 @@ void Book_show(Book& book)
         auto& card = book.cards[static_cast<std::size_t>(k)];
         const Picture_entry& entry = book.entries[static_cast<std::size_t>(k)];
         if (!card)
-            card = entry.name.empty() ? Picture_card_new() : Picture_card_make(entry);
+            card = entry.name.empty() ? Picture_card_new()
+                                      : Picture_card_make(entry, Colouring_path(book.places.colourings, entry));
         const Book_point at = Book_cell_place(book.view, k);
         Book_cell_draw(book.screen, at.x, at.y, *card, k == book.view.selected);
     }
-    if (!book.message.empty())
+    if (book.asking >= 0)
+        Book_question_draw(book.screen, "Start " + book.cards[static_cast<std::size_t>(book.asking)]->title + " again?");
+    else if (!book.message.empty())
         Book_message_draw(book.screen, book.message);
     SDL_Flip(book.screen);
 }
@@ -90,8 +100,20 @@ bool Book_open_picture(Book& book, int index)
     SDL_Quit();
     book.screen = nullptr;
     std::fflush(stdout);
-    const Painter_outcome outcome = Painter_run(book.places.painter, entry.name, entry.folder, book.environment);
+    // The painter keeps the colouring only when asked, in a folder that
+    // must be there before it first keeps anything.
+    const std::string colouring = Colouring_path(book.places.colourings, entry);
+    if (!colouring.empty()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(
+            std::filesystem::path(std::u8string(book.places.colourings.begin(), book.places.colourings.end())), ignored);
+    }
+    const Painter_outcome outcome = Painter_run(book.places.painter, entry.name, entry.folder,
+                                                Environment_keeping(book.environment, colouring));
     book.message = Painter_outcome_message(outcome, book.places.painter);
+    if (book.message.empty())
+        book.message = Painter_keep_notes(outcome.errors);
+    book.cards[static_cast<std::size_t>(index)].reset();
     book.screen = Book_window_reopen();
     if (!book.screen)
         return false;
@@ -115,6 +137,35 @@ void Book_list(Book& book)
     book.cards.resize(book.entries.size());
     book.view.count = static_cast<int>(book.entries.size());
     book.view.selected = std::clamp(book.view.selected, 0, std::max(0, book.view.count - 1));
+}
+
+// Starting a picture again, once the person has said yes: its kept
+// colouring removed, its card remade uncoloured.
+void Book_start_again(Book& book, int index)
+{
+    const Picture_entry& entry = book.entries[static_cast<std::size_t>(index)];
+    const std::string why = Colouring_file_remove(Colouring_path(book.places.colourings, entry));
+    if (!why.empty())
+        book.message = "Tintora: the colouring of " + book.cards[static_cast<std::size_t>(index)]->title +
+                       " could not be removed: " + why;
+    book.cards[static_cast<std::size_t>(index)].reset();
+}
+
+// The selected picture as coloured, as an image in the person's Pictures
+// folder; the message line says where, or why not.
+void Book_export(Book& book, int index)
+{
+    const Picture_entry& entry = book.entries[static_cast<std::size_t>(index)];
+    const std::string& title = book.cards[static_cast<std::size_t>(index)]->title;
+    char date[16] = "";
+    const std::time_t now = std::time(nullptr);
+    if (const std::tm* local = std::localtime(&now))
+        std::strftime(date, sizeof date, "%Y-%m-%d", local);
+    std::string saved;
+    const std::string why = Picture_export(entry, Colouring_path(book.places.colourings, entry), title,
+                                           Picture_export_folder(), date, saved);
+    book.message = why.empty() ? "Tintora: " + title + " is saved as " + saved
+                               : "Tintora: " + title + " could not be saved as an image: " + why;
 }
 
 // The maker on a new picture, on one of the person's own (edited where it
@@ -159,7 +210,7 @@ int main(int, char*[])
 {
     Book book;
     // Before the window opens: opening it sets SDL variables of its own.
-    book.environment = Environment_capture();
+    book.environment = Environment_without_keep(Environment_capture());
     book.places = Book_places_find(Book_executable_folder());
     // The maker saves into the own folder, and starts there.
     if (!book.places.own.empty()) {
@@ -183,10 +234,23 @@ int main(int, char*[])
     while (SDL_WaitEvent(&event)) {
         if (event.type == SDL_QUIT)
             break;
-        if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE)
+        if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE && book.asking < 0)
             break;
         if (event.type != SDL_KEYDOWN && event.type != SDL_MOUSEBUTTONDOWN)
             continue;
+        // A question waits for its answer: Enter says yes, Escape no.
+        if (book.asking >= 0) {
+            if (event.type != SDL_KEYDOWN)
+                continue;
+            const SDLKey key = event.key.keysym.sym;
+            if (key == SDLK_RETURN || key == SDLK_KP_ENTER)
+                Book_start_again(book, book.asking);
+            else if (key != SDLK_ESCAPE)
+                continue;
+            book.asking = -1;
+            Book_show(book);
+            continue;
+        }
         // A message stays until the person has seen it: the next key or
         // click only takes it away.
         if (!book.message.empty()) {
@@ -219,6 +283,16 @@ int main(int, char*[])
             case SDLK_e:
                 if (book.view.count > 0)
                     open = book.view.selected, make = true;
+                break;
+            case SDLK_i:
+                if (book.view.count > 0 && !book.entries[static_cast<std::size_t>(book.view.selected)].name.empty() &&
+                    book.cards[static_cast<std::size_t>(book.view.selected)])
+                    Book_export(book, book.view.selected);
+                break;
+            case SDLK_DELETE:
+                if (book.view.count > 0 && book.cards[static_cast<std::size_t>(book.view.selected)] &&
+                    book.cards[static_cast<std::size_t>(book.view.selected)]->kept)
+                    book.asking = book.view.selected;
                 break;
             default: break;
             }

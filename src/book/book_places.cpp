@@ -14,6 +14,7 @@ Book_places Book_places_find(const std::string& executable_folder)
     };
     Book_places places;
     places.own = Picture_folder_own();
+    places.colourings = Colouring_folder_own();
     if (executable_folder.empty())
         return places;
     const fs::path bin(std::u8string(executable_folder.begin(), executable_folder.end()));

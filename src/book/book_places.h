@@ -12,6 +12,7 @@ struct Book_places {
     std::string maker;     // the picture maker's executable, beside it
     std::string bundled;   // the bundled pictures folder
     std::string own;       // the person's own pictures folder
+    std::string colourings;// where the painter keeps what was coloured ("" when unknown)
 };
 
 // `executable_folder` is where the book lies ("" when unknown: then only the

@@ -7,8 +7,10 @@
 #include "book/picture_card.h"
 #include <array>
 #include <filesystem>
+#include <vector>
 #include "board/geometry.h"
 #include "board/picture_view.h"
+#include "book/colouring_kept.h"
 #include "book/thumbnail.h"
 #include "check/picture_check.h"
 
@@ -56,7 +58,7 @@ std::string Picture_title(const std::string& separator, const std::string& name)
     return title;
 }
 
-Picture_card Picture_card_make(const Picture_entry& entry)
+Picture_card Picture_card_make(const Picture_entry& entry, const std::string& colouring_path)
 {
     Picture_card card;
     const std::string file = entry.name + ".txt";
@@ -85,7 +87,12 @@ Picture_card Picture_card_make(const Picture_entry& entry)
     card.title = Picture_title(card.message.empty() ? check.separator : "", entry.name);
     if (!card.message.empty())
         return card;
-    SDL_Surface* view = Picture_view_create(squarecount, check.squares, colourcount, check.colours);
+    // The painter's own drawing of what it would show on opening: the
+    // colouring laid over the board by the same rules it uses.
+    std::vector<Square> squares(check.squares.begin(), check.squares.end());
+    Colour mousecolour = check.colours[0];
+    card.kept = Colouring_kept_apply(colouring_path, squares, check.colours, mousecolour);
+    SDL_Surface* view = Picture_view_create_chosen(squarecount, squares, colourcount, check.colours, mousecolour);
     if (!view) {
         card.message = "Tintora: out of memory drawing " + file;
         return card;
@@ -95,6 +102,35 @@ Picture_card Picture_card_make(const Picture_entry& entry)
     if (!card.thumbnail)
         card.message = "Tintora: out of memory drawing " + file;
     return card;
+}
+
+SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why)
+{
+    const Folder_visit visit = Folder_enter(entry.folder, why);
+    if (!visit.entered)
+        return nullptr;
+    const Picture_check check = Picture_check_file(entry.name + ".txt");
+    Folder_leave(visit);
+    if (!check.why.empty()) {
+        why = check.why;
+        return nullptr;
+    }
+    std::vector<Square> squares(check.squares.begin(), check.squares.end());
+    Colour mousecolour = check.colours[0];
+    Colouring_kept_apply(colouring_path, squares, check.colours, mousecolour);
+    SDL_Surface* view = Picture_view_create_chosen(squarecount, squares, colourcount, check.colours, mousecolour);
+    SDL_Surface* board = view ? SDL_CreateRGBSurface(SDL_SWSURFACE, WIDTH, HEIGHT - menustrip, 32, view->format->Rmask,
+                                                     view->format->Gmask, view->format->Bmask, 0)
+                              : nullptr;
+    if (board) {
+        SDL_Rect strip_below{0, static_cast<Sint16>(menustrip), WIDTH, static_cast<Uint16>(HEIGHT - menustrip)};
+        SDL_BlitSurface(view, &strip_below, board, nullptr);
+    } else {
+        why = "out of memory";
+    }
+    if (view)
+        SDL_FreeSurface(view);
+    return board;
 }
 
 Picture_card Picture_card_new()

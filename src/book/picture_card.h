@@ -18,6 +18,7 @@ struct Picture_card {
     bool warned = false;    // tintora-check would warn about it
     int parts = 0;          // its regions, as the checker counts them; 0 when it cannot be used
     bool add = false;       // the "New picture" card, which starts the picture maker
+    bool kept = false;      // shown as it was left: a colouring is kept for it
 };
 
 // The title a picture's card shows: the line after the palette with blanks
@@ -29,6 +30,13 @@ std::string Picture_title(const std::string& separator, const std::string& name)
 // folder (the working directory is set there while reading and put back
 // after): its title, parts and mark come from that one reading, and its
 // thumbnail is what was read, drawn with the painter's own drawing code.
-Picture_card Picture_card_make(const Picture_entry& entry);
+// When a colouring made on this very picture is kept in `colouring_path`,
+// the thumbnail shows the picture as it was left and the card is marked.
+Picture_card Picture_card_make(const Picture_entry& entry, const std::string& colouring_path = "");
+// The picture as it would open in the painter (its kept colouring laid
+// over it), the board alone without the toolbar strip, as a new 800 x 800
+// 32-bit surface; nullptr, with `why`, when the picture cannot be used.
+SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why);
+
 // The card that comes first: an empty board titled "New picture".
 Picture_card Picture_card_new();

@@ -8,6 +8,14 @@
 // on Linux, %APPDATA%\Tintora\pictures on Windows; "" when neither the
 // variable nor a home folder is known.
 std::string Picture_folder_own();
+// Where the painter keeps what a person has coloured, beside the own
+// pictures: $XDG_DATA_HOME/tintora/colourings on Linux,
+// %APPDATA%\Tintora\colourings on Windows; "" when neither is known.
+std::string Colouring_folder_own();
+// Where a coloured picture saved as an image goes: the person's Pictures
+// folder (`xdg-user-dir PICTURES` on Linux, %USERPROFILE%\Pictures on
+// Windows) and Tintora in it; "" when no home folder is known.
+std::string Picture_export_folder();
 // The folder the running book's executable lies in; "" when unknown.
 std::string Book_executable_folder();
 // The painter's file name beside the book: "tintora" or "tintora.exe".

@@ -3,6 +3,7 @@
 // (links the book was started through are resolved, so a link to it
 // anywhere still finds its painter).
 #include "book/picture_folders.h"
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -17,6 +18,39 @@ std::string Picture_folder_own()
     if (home && *home)
         return std::string(home) + "/.local/share/tintora/pictures";
     return "";
+}
+
+std::string Colouring_folder_own()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data && data[0] == '/')
+        return std::string(data) + "/tintora/colourings";
+    const char* home = std::getenv("HOME");
+    if (home && *home)
+        return std::string(home) + "/.local/share/tintora/colourings";
+    return "";
+}
+
+std::string Picture_export_folder()
+{
+    // xdg-user-dir reads the person's own choice (user-dirs.dirs, in their
+    // language) and answers the home folder when there is none.
+    std::string folder;
+    if (std::FILE* answer = popen("xdg-user-dir PICTURES 2>/dev/null", "r")) {
+        char line[4096];
+        if (std::fgets(line, sizeof line, answer))
+            folder = line;
+        pclose(answer);
+    }
+    while (!folder.empty() && (folder.back() == '\n' || folder.back() == '/'))
+        folder.pop_back();
+    if (folder.empty() || folder[0] != '/') {
+        const char* home = std::getenv("HOME");
+        if (!home || !*home)
+            return "";
+        folder = std::string(home) + "/Pictures";
+    }
+    return folder + "/Tintora";
 }
 
 std::string Book_executable_folder()

@@ -24,6 +24,25 @@ std::string Picture_folder_own()
     return Utf8_of(std::filesystem::path(appdata) / L"Tintora" / L"pictures");
 }
 
+std::string Colouring_folder_own()
+{
+    const wchar_t* appdata = _wgetenv(L"APPDATA");
+    if (!appdata || !*appdata)
+        return "";
+    return Utf8_of(std::filesystem::path(appdata) / L"Tintora" / L"colourings");
+}
+
+std::string Picture_export_folder()
+{
+    // The profile's Pictures folder where Windows first puts it; one moved
+    // elsewhere by the person is not followed (that needs the shell's
+    // known-folder API, not linked here).
+    const wchar_t* profile = _wgetenv(L"USERPROFILE");
+    if (!profile || !*profile)
+        return "";
+    return Utf8_of(std::filesystem::path(profile) / L"Pictures" / L"Tintora");
+}
+
 std::string Book_executable_folder()
 {
     // Long paths: grow the buffer until the whole name fits.

@@ -7,6 +7,7 @@
 #include "board/geometry.h"
 #include "board/square.h"
 #include "board/toolbar.h"
+#include "main/colouring_keep.h"
 #include "main/event_wait.h"
 #include "main/pointer_input.h"
 #include "main/program_path.h"
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
     }
     Toolbar_create(colourcount, toolbar, colours, menustrip);
     Colour mousecolour = toolbar[0].c;
+    Colouring_keep keep = Colouring_keep_start(squares, colours, mousecolour);
 
     Toolbar_draw(screen, colourcount, toolbar, menustrip, mousecolour);
     Squares_draw(screen, squarecount, squares, squaresize);
@@ -50,6 +52,7 @@ int main(int argc, char* argv[])
         switch (event.type) {
         case SDL_MOUSEBUTTONDOWN:
             Pointer_press(screen, event.button.x, event.button.y, squares, toolbar, mousecolour, i, j);
+            Colouring_keep_write(keep, squares, colours, mousecolour);
             break;
         case SDL_QUIT:
             quit = 1;
@@ -63,6 +66,7 @@ int main(int argc, char* argv[])
         }
     }
 
+    Colouring_keep_end(keep, squares, colours, mousecolour);
     SDL_Quit();
     freethis = std::string();
     return 0;

@@ -9,6 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <csignal>
+#include <tuple>
+#include <png.h>
 #include "e2e_fixture.h"
 
 namespace {
@@ -51,6 +54,23 @@ Image Image_crop(const Image& image, int x0, int y0, int w, int h)
         for (int x = 0; x < w; ++x)
             Image_set(part, x, y, Image_at(image, x0 + x, y0 + y));
     return part;
+}
+
+// An 8-bit RGB image from a PNG file; empty when it cannot be read.
+Image Png_read(const std::string& path)
+{
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    Image image;
+    if (!png_image_begin_read_from_file(&png, path.c_str()))
+        return image;
+    png.format = PNG_FORMAT_RGB;
+    image.width = static_cast<int>(png.width);
+    image.height = static_cast<int>(png.height);
+    image.rgb.resize(PNG_IMAGE_SIZE(png));
+    if (!png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr))
+        image = Image{};
+    return image;
 }
 
 struct Cell_place {
@@ -136,6 +156,10 @@ protected:
     }
     void TearDown() override
     {
+        // A painter the book started outlives a book stopped by force.
+        if (run.pid > 0 && !run.exited)
+            if (const pid_t child = Painter_pid(); child > 0)
+                kill(child, SIGKILL);
         E2e_test::TearDown();
         std::error_code ignored;
         fs::remove_all(data.empty() ? own : data, ignored);
@@ -249,6 +273,66 @@ protected:
                << "thumbnail " << index << " differs from the painter's screenshot reduced (book "
                << Shot_save(book, "book") << ", painter " << Shot_save(painted, "painter") << ", expected "
                << Shot_save(expected, "thumb-expected") << ")";
+    }
+
+    void Painter_click(int x, int y) { Mouse_click(E2e_shared().watch, painter, x, y, 1); }
+    // Grabs the painter's window once it has settled.
+    ::testing::AssertionResult Painter_grab(Image& shot)
+    {
+        const X_window book_window = window;
+        window = painter;
+        const ::testing::AssertionResult grabbed = Stable_grab(shot);
+        window = book_window;
+        return grabbed;
+    }
+    std::string Colourings() { return data + "/tintora/colourings"; }
+    std::string Kept_path(const std::string& name) { return Colourings() + "/" + name + ".own.colouring"; }
+    // Cell (i, j) of the board as the kept colouring gives it (the file's
+    // documented layout: three lines, then row 1 from column 1), or '?'.
+    char Kept_cell(const std::string& name, int i, int j)
+    {
+        std::ifstream in(Kept_path(name));
+        std::string line;
+        for (int k = 0; k < 3 + j && std::getline(in, line);)
+            ++k;
+        return in && static_cast<int>(line.size()) >= i ? line[static_cast<std::size_t>(i - 1)] : '?';
+    }
+    // Waits until the kept colouring holds these cells: the painter has
+    // finished those fills and kept them.
+    bool Kept_wait(const std::string& name, std::initializer_list<std::tuple<int, int, char>> cells)
+    {
+        return Wait_until(60, [&] {
+            for (const auto& [i, j, c] : cells)
+                if (Kept_cell(name, i, j) != c)
+                    return false;
+            return true;
+        });
+    }
+    // The painter's process: the book's one child.
+    pid_t Painter_pid()
+    {
+        std::ifstream children("/proc/" + std::to_string(run.pid) + "/task/" + std::to_string(run.pid) + "/children");
+        pid_t child = -1;
+        children >> child;
+        return child;
+    }
+    std::vector<std::string> Folder_names(const std::string& folder)
+    {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (fs::directory_iterator entry(folder, error); !error && entry != fs::directory_iterator(); ++entry)
+            names.push_back(entry->path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // The thumbnail without its bottom right corner, where the kept mark is.
+    static Image Thumb_unmarked(const Image& thumb)
+    {
+        Image part = thumb;
+        for (int y = thumb_h - 20; y < thumb_h; ++y)
+            for (int x = thumb_w - 20; x < thumb_w; ++x)
+                Image_set(part, x, y, Rgb8{0, 0, 0});
+        return part;
     }
 
     const std::string book_caption = "Tintora pictures";
@@ -492,6 +576,271 @@ TEST_F(Book_window, APainterThatTalksALotIsShownByItsLastWords)
     Key(XK_Escape);
     EXPECT_TRUE(Exit_wait(0));
     fs::remove_all(folder, ignored);
+}
+
+// What a child colours is kept. The dragon (own, card 1) is coloured in the
+// painter the book started: its box's inside with colour 2, the top with
+// colour 4, colour 4 left chosen. Back in the book its card shows that
+// view, marked; opened again, the painter's first view is the last one,
+// pixel for pixel. Delete asks "Start ... again?": Escape keeps it, Enter
+// starts it again, uncoloured. A TINTORA_KEEP the book itself was given
+// reaches no painter.
+TEST_F(Book_window, AColouringIsKeptAndOpensWhereItWasLeft)
+{
+    if (data.empty())
+        GTEST_SKIP() << "keeps in the Linux data folder only";
+    std::ofstream(own + "/dragon.txt") << dragon;
+    const std::string stray = data + "/stray.colouring";
+    // The person's Pictures folder, as xdg-user-dir finds it.
+    const std::string pictures = data + "/Bilder";
+    fs::create_directories(data + "/config");
+    std::ofstream(data + "/config/user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << pictures << "\"\n";
+    ASSERT_TRUE(Book_start([&](Program_setup& setup) {
+        setup.environment.push_back({"TINTORA_KEEP", stray});
+        setup.environment.push_back({"XDG_CONFIG_HOME", data + "/config"});
+    }));
+    const Cell_place card = Thumb_place(1);
+    const Image uncoloured = Image_reduce(Screen_model_draw(Model_of(dragon)));
+    EXPECT_EQ(Thumb_of(book, 1).rgb, uncoloured.rgb) << Shot_save(book, "book-before");
+
+    Click(card.x + 80, card.y + 90);
+    ASSERT_TRUE(Painter_wait());
+    Painter_click(250, 50);    // colour 2
+    Painter_click(110, 170);   // square (5, 3), inside the box
+    Painter_click(450, 50);    // colour 4
+    Painter_click(30, 130);    // square (1, 1), the top
+    ASSERT_TRUE(Kept_wait("dragon", {{5, 3, '2'}, {1, 1, '4'}, {20, 2, '4'}})) << File_slurp(Kept_path("dragon"));
+    Image left;
+    ASSERT_TRUE(Painter_grab(left));
+    Screen_model coloured = Model_of(dragon);
+    coloured.current = coloured.palette[2];
+    Screen_model_fill(coloured, 5, 3);
+    coloured.current = coloured.palette[4];
+    Screen_model_fill(coloured, 1, 1);
+    EXPECT_EQ(left.rgb, Screen_model_draw(coloured).rgb) << Image_differences(Screen_model_draw(coloured), left);
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    EXPECT_EQ(Image_at(book, 400, 890), background) << "a message after a good keep; " << Shot_save(book, "book");
+    EXPECT_EQ(Thumb_unmarked(Thumb_of(book, 1)).rgb, Thumb_unmarked(Image_reduce(left)).rgb)
+        << "the card is not the view left; " << Shot_save(book, "book-kept");
+    EXPECT_EQ(Image_at(book, card.x + thumb_w - 10, card.y + thumb_h - 10), (Rgb8{255, 255, 255}))
+        << "no kept mark; " << Shot_save(book, "book-kept");
+    EXPECT_EQ(Image_at(book, card.x + thumb_w - 15, card.y + thumb_h - 10), (Rgb8{40, 160, 70}))
+        << "no kept mark; " << Shot_save(book, "book-kept");
+
+    Click(card.x + 80, card.y + 90);
+    ASSERT_TRUE(Painter_wait());
+    EXPECT_EQ(painted.rgb, left.rgb) << "the first view is not the last one:\n"
+                                     << Image_differences(left, painted) << Shot_save(painted, "reopened");
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    EXPECT_EQ(Folder_names(Colourings()), std::vector<std::string>{"dragon.own.colouring"});
+
+    // I saves it as coloured, the board without the strip, in Pictures/Tintora,
+    // named after its title and the day; a second time beside the first.
+    Mouse_move(E2e_shared().watch, window, 400, 895);
+    Sleep_for(0.5);
+    const Image board = Image_crop(left, 0, 100, 800, 800);
+    for (const std::string copy : {"", " (2)"}) {
+        Key(XK_i);
+        EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
+            << "nothing said; " << Shot_save(book, "saved");
+        const std::vector<std::string> saved = Folder_names(pictures + "/Tintora");
+        ASSERT_EQ(saved.size(), copy.empty() ? 1u : 2u);
+        // Sorted, "... (2).png" comes before "....png".
+        const std::string name = saved.front();
+        EXPECT_TRUE(name.starts_with("A dragon of my own 2") && name.ends_with(copy + ".png")) << name;
+        const Image image = Png_read(pictures + "/Tintora/" + name);
+        EXPECT_EQ(image.rgb, board.rgb) << "the image is not the board as coloured";
+        Key(XK_Down);   // takes the message away only
+        EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }));
+    }
+
+    // Delete asks; Escape answers no and the book stays.
+    Mouse_move(E2e_shared().watch, window, 400, 895);
+    Sleep_for(0.5);
+    Key(XK_Delete);
+    EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
+        << "no question; " << Shot_save(book, "question");
+    Key(XK_Escape);
+    EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }))
+        << Shot_save(book, "question-gone");
+    EXPECT_TRUE(Program_running(run));
+    EXPECT_TRUE(fs::exists(Kept_path("dragon")));
+    // Delete and Enter: started again, uncoloured in the book and the painter.
+    Key(XK_Delete);
+    EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
+        << "no question; " << Shot_save(book, "question");
+    Key(XK_Return);
+    EXPECT_TRUE(Book_shows([&](const Image& shot) { return Thumb_of(shot, 1).rgb == uncoloured.rgb; }))
+        << "not uncoloured; " << Shot_save(book, "started-again");
+    EXPECT_FALSE(fs::exists(Kept_path("dragon")));
+    Click(card.x + 80, card.y + 90);
+    ASSERT_TRUE(Painter_wait());
+    const Image model = Screen_model_draw(Model_of(dragon));
+    EXPECT_EQ(painted.rgb, model.rgb) << Image_differences(model, painted);
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+    EXPECT_FALSE(fs::exists(stray)) << "the painter was given the book's own TINTORA_KEEP";
+}
+
+// A painter killed outright (kill -9) after two fills has kept both.
+TEST_F(Book_window, TwoFillsSurviveAPainterKilledOutright)
+{
+    if (data.empty())
+        GTEST_SKIP() << "keeps in the Linux data folder only";
+    std::ofstream(own + "/dragon.txt") << dragon;
+    ASSERT_TRUE(Book_start());
+    const Cell_place card = Thumb_place(1);
+    Click(card.x + 80, card.y + 90);
+    ASSERT_TRUE(Painter_wait());
+    Painter_click(150, 50);    // colour 1
+    Painter_click(110, 170);   // the box's inside
+    Painter_click(350, 50);    // colour 3
+    Painter_click(30, 130);    // the top
+    ASSERT_TRUE(Kept_wait("dragon", {{5, 3, '1'}, {1, 1, '3'}, {20, 2, '3'}})) << File_slurp(Kept_path("dragon"));
+    Image left;
+    ASSERT_TRUE(Painter_grab(left));
+    const pid_t painter_pid = Painter_pid();
+    ASSERT_GT(painter_pid, 0);
+    ASSERT_EQ(kill(painter_pid, SIGKILL), 0);
+    // The book says the painter ended badly; a key takes that away.
+    const bool shown = Wait_until(30, [&] {
+        window = Window_find(E2e_shared().watch, book_caption);
+        return window && Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }, 0);
+    });
+    EXPECT_TRUE(shown) << Shot_save(book, "killed");
+    Click(400, 450);
+    EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }));
+    EXPECT_EQ(Thumb_unmarked(Thumb_of(book, 1)).rgb, Thumb_unmarked(Image_reduce(left)).rgb)
+        << Shot_save(book, "book-kept");
+    Click(card.x + 80, card.y + 90);
+    ASSERT_TRUE(Painter_wait());
+    EXPECT_EQ(painted.rgb, left.rgb) << Image_differences(left, painted) << Shot_save(painted, "reopened");
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
+// Kept colourings that cannot be used: one of a picture changed since (an
+// outline more), one cut short, one of garbage. Each card and each painter
+// shows its picture uncoloured, and the book says why after the painter.
+TEST_F(Book_window, AColouringThatCannotBeUsedOpensUncolouredWithAMessage)
+{
+    if (data.empty())
+        GTEST_SKIP() << "keeps in the Linux data folder only";
+    std::ofstream(own + "/a.txt") << dragon;
+    std::ofstream(own + "/b.txt") << dragon;
+    std::ofstream(own + "/c.txt") << dragon;
+    ASSERT_TRUE(Book_start());
+    // A colouring of a, kept by the painter, for a picture changed below.
+    Click(Thumb_place(1).x + 80, Thumb_place(1).y + 90);
+    ASSERT_TRUE(Painter_wait());
+    Painter_click(110, 170);
+    ASSERT_TRUE(Kept_wait("a", {{5, 3, '0'}}));
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+
+    std::string changed = dragon;
+    changed.replace(changed.find("  x      x"), 10, "  x  x   x");
+    std::ofstream(own + "/a.txt") << changed;
+    const std::string good = File_slurp(Kept_path("a"));
+    std::ofstream(Kept_path("b")) << good.substr(0, good.size() / 2);
+    std::string garbage(1500, '\0');
+    for (std::size_t k = 0; k < garbage.size(); ++k)
+        garbage[k] = static_cast<char>((k * 131 + 7) % 256);
+    std::ofstream(Kept_path("c")) << garbage;
+
+    ASSERT_TRUE(Book_start());
+    struct Case {
+        const char* name;
+        int index;
+        const std::string& text;
+    };
+    for (const Case& c : {Case{"a", 1, changed}, Case{"b", 2, dragon}, Case{"c", 3, dragon}}) {
+        SCOPED_TRACE(c.name);
+        const Image model = Screen_model_draw(Model_of(c.text));
+        EXPECT_EQ(Thumb_of(book, c.index).rgb, Image_reduce(model).rgb) << Shot_save(book, "book");
+        Click(Thumb_place(c.index).x + 80, Thumb_place(c.index).y + 90);
+        ASSERT_TRUE(Painter_wait());
+        EXPECT_EQ(painted.rgb, model.rgb) << Image_differences(model, painted);
+        Painter_key(XK_Escape);
+        ASSERT_TRUE(Book_wait());
+        EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
+            << "no message; " << Shot_save(book, "message");
+        Click(400, 450);
+        EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }));
+    }
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+    EXPECT_EQ(Program_stderr(run), "");
+}
+
+// The painter started on its own, by its picture's name, keeps nothing: a
+// home and data folder given to it stay empty after fills and a quit.
+TEST_F(Book_window, ThePainterOnItsOwnWritesNothing)
+{
+    if (data.empty())
+        GTEST_SKIP() << "a Linux home folder";
+    const std::string home = data + "/home";
+    fs::create_directories(home);
+    fs::remove_all(own);
+    Program_setup setup;
+    setup.picture = dragon;
+    setup.environment = {{"HOME", home}, {"XDG_DATA_HOME", data}};
+    ASSERT_TRUE(Start(setup));
+    Click(250, 50);
+    Click(110, 170);
+    Click(30, 130);
+    Screen_model coloured = Model_of(dragon);
+    coloured.current = coloured.palette[2];
+    ASSERT_GT(Screen_model_fill(coloured, 5, 3), 0);
+    ASSERT_GT(Screen_model_fill(coloured, 1, 1), 0);
+    ASSERT_TRUE(Screen_wait(Screen_model_draw(coloured), "coloured"));
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+    EXPECT_EQ(Folder_names(home), std::vector<std::string>{});
+    EXPECT_EQ(Folder_names(data), (std::vector<std::string>{"home", "tintora"}));
+    EXPECT_EQ(Folder_names(data + "/tintora"), std::vector<std::string>{});
+    EXPECT_EQ(Program_stderr(run), "");
+}
+
+// Keeping that fails (the colourings folder removed while the painter
+// runs) never stops the colouring: the fill is there, and the book says
+// afterwards what could not be kept.
+TEST_F(Book_window, AColouringThatCannotBeKeptLeavesThePainterColouringAndIsSaid)
+{
+    if (data.empty())
+        GTEST_SKIP() << "keeps in the Linux data folder only";
+    std::ofstream(own + "/dragon.txt") << dragon;
+    ASSERT_TRUE(Book_start());
+    Click(Thumb_place(1).x + 80, Thumb_place(1).y + 90);
+    ASSERT_TRUE(Painter_wait());
+    fs::remove_all(Colourings());
+    Painter_click(250, 50);
+    Painter_click(110, 170);
+    Screen_model coloured = Model_of(dragon);
+    coloured.current = coloured.palette[2];
+    Screen_model_fill(coloured, 5, 3);
+    const Image expected = Screen_model_draw(coloured);
+    const X_window book_window = window;
+    window = painter;
+    EXPECT_TRUE(Screen_wait(expected, "not-kept"));
+    window = book_window;
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
+        << "nothing said; " << Shot_save(book, "not-kept");
+    EXPECT_TRUE(Program_running(run));
+    EXPECT_FALSE(fs::exists(Kept_path("dragon")));
+    Key(XK_Escape);
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
 }
 
 }  // namespace

@@ -1,0 +1,28 @@
+// Windows: MoveFileExW without MOVEFILE_REPLACE_EXISTING refuses a name that
+// is taken; MOVEFILE_WRITE_THROUGH returns once the move is on the disk.
+#include "book/file_place.h"
+#include <windows.h>
+
+namespace {
+
+std::wstring Wide_of(const std::string& text)
+{
+    if (text.empty())
+        return L"";
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+}  // namespace
+
+std::string File_place_new(const std::string& from, const std::string& to, bool& taken)
+{
+    taken = false;
+    if (MoveFileExW(Wide_of(from).c_str(), Wide_of(to).c_str(), MOVEFILE_WRITE_THROUGH))
+        return "";
+    const DWORD error = GetLastError();
+    taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
+    return taken ? "" : "error " + std::to_string(error);
+}
