@@ -1,30 +1,32 @@
 // The picture book: a card for each of the person's own pictures (newest
 // first), then one for each bundled picture; a card opens its picture in
 // the painter. Own pictures are added with the file chooser or by dropping
-// files on the page; their thumbnails are drawn by the painter itself, on
-// its own page in a hidden frame.
+// files on the page; every card's title and thumbnail come from the
+// desktop book's own code (Card_read).
 "use strict";
 
 const cards = document.getElementById("cards");
 
-function Card_make({ title, href, thumbnail, message, own, onRemove })
+function Card_make({ name, title, href, thumbnail, message, own, onRemove })
 {
     const card = document.createElement(message ? "div" : "a");
     card.className = own ? "card own" : "card";
+    card.dataset.picture = name;
     if (!message)
         card.href = href;
-    if (thumbnail) {
+    if (!message) {
         const image = document.createElement("img");
-        image.src = thumbnail;
+        if (thumbnail)
+            image.src = thumbnail;
         image.alt = "";
-        image.width = 200;
-        image.height = 225;
+        image.width = 160;
+        image.height = 180;
         card.append(image);
     }
-    const name = document.createElement("span");
-    name.className = "title";
-    name.textContent = title;
-    card.append(name);
+    const heading = document.createElement("span");
+    heading.className = "title";
+    heading.textContent = title;
+    card.append(heading);
     if (message) {
         const why = document.createElement("p");
         why.className = "message";
@@ -46,12 +48,29 @@ function Card_make({ title, href, thumbnail, message, own, onRemove })
     return card;
 }
 
+// An own picture kept by an earlier release of the site has no title and
+// a thumbnail of another size: its card is made again from its bytes.
+async function Own_card_update(record)
+{
+    if (record.title !== undefined)
+        return record;
+    const updated = { ...record, ...await Card_read(record.name, record.bytes) };
+    await Own_put(updated);
+    return updated;
+}
+
+// Own pictures first, newest first, then the bundled ones; an own picture
+// with a bundled picture's name shows instead of it, as on the desktop.
+// The cards show at once; the bundled pictures' thumbnails follow.
 async function Book_show()
 {
+    document.body.dataset.ready = "false";
     const bundled = await (await fetch("pictures.json")).json();
-    const own = (await Own_all()).sort((a, b) => b.added - a.added);
+    const own = await Promise.all((await Own_all()).sort((a, b) => b.added - a.added).map(Own_card_update));
+    const ownNames = new Set(own.map(record => record.name));
     const made = own.map(record => Card_make({
-        title: record.name,
+        name: record.name,
+        title: record.title,
         href: `paint.html?picture=${encodeURIComponent(record.name)}&own`,
         thumbnail: record.thumbnail,
         message: record.message,
@@ -61,51 +80,35 @@ async function Book_show()
             await Book_show();
         },
     }));
-    for (const picture of bundled)
-        made.push(Card_make({
+    const drawing = [];
+    for (const picture of bundled.filter(picture => !ownNames.has(picture.name))) {
+        const card = Card_make({
+            name: picture.name,
             title: picture.title,
             href: `paint.html?picture=${encodeURIComponent(picture.name)}`,
-            thumbnail: `thumbnails/${encodeURIComponent(picture.name)}.png`,
-        }));
+        });
+        drawing.push([picture.name, card.querySelector("img")]);
+        made.push(card);
+    }
     cards.replaceChildren(...made);
+    const files = drawing.map(([name]) => fetch(`pictures/${encodeURIComponent(name)}.txt`)
+        .then(response => response.ok ? response.arrayBuffer() : null));
+    for (const [k, [name, image]] of drawing.entries()) {
+        const bytes = await files[k];
+        if (bytes)
+            image.src = (await Card_read(name, bytes)).thumbnail;
+    }
     document.body.dataset.ready = "true";
-}
-
-// The first view of an own picture as the painter shows it, or the
-// painter's message when it refuses the picture: the painter's page, in a
-// hidden frame, read once the painter waits for input or has ended.
-async function Thumbnail_draw(name)
-{
-    const frame = document.createElement("iframe");
-    frame.src = `paint.html?picture=${encodeURIComponent(name)}&own&stay`;
-    frame.width = 800;
-    frame.height = 900;
-    document.getElementById("drawing").append(frame);
-    const shown = await new Promise(resolve => {
-        const look = () => {
-            const page = frame.contentDocument;
-            const body = page && page.body;
-            if (body && (body.dataset.waits || body.dataset.exitStatus))
-                resolve({
-                    thumbnail: body.dataset.waits ? page.getElementById("canvas").toDataURL("image/png") : "",
-                    message: body.dataset.waits ? "" : page.getElementById("stderr").textContent.trim(),
-                });
-            else
-                setTimeout(look, 20);
-        };
-        look();
-    });
-    frame.remove();
-    return shown;
 }
 
 async function Pictures_add(files)
 {
     document.body.dataset.ready = "false";
     for (const file of files) {
-        const record = { name: Picture_name(file.name), bytes: await file.arrayBuffer(), added: Date.now() };
-        await Own_put({ ...record, thumbnail: "", message: "" });
-        await Own_put({ ...record, ...await Thumbnail_draw(record.name) });
+        const bytes = await file.arrayBuffer();
+        const record = { name: Picture_name(file.name), bytes, added: Date.now() };
+        const name = await Own_add_new({ ...record, thumbnail: "", message: "" });
+        await Own_put({ ...record, name, ...await Card_read(name, bytes) });
     }
     await Book_show();
 }

@@ -49,4 +49,16 @@ async function Paint_start()
         location.href = "./";
 }
 
+// The canvas is shown as large as the window allows. At a whole number of
+// the screen's pixels per pixel its squares stay sharp as they are; at any
+// other size each grid line would come out one or two pixels wide, or not
+// at all, so the canvas is smoothed instead.
+function Canvas_sharpen(canvas)
+{
+    const scale = canvas.getBoundingClientRect().width * devicePixelRatio / canvas.width;
+    canvas.classList.toggle("whole", scale >= 1 && Math.abs(scale - Math.round(scale)) < 0.001);
+}
+
+const canvas = document.getElementById("canvas");
+new ResizeObserver(() => Canvas_sharpen(canvas)).observe(canvas);
 Paint_start();

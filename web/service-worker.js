@@ -6,11 +6,29 @@
 
 const cacheName = `tintora-${siteVersion}`;
 
+// A host may send "paint.html" on to "paint" (a redirect): a page load
+// refuses an answer that came through a redirect, so what is kept is the
+// file itself, made anew, under both its address and the one it was sent
+// on to.
+async function File_keep(cache, file)
+{
+    const request = new Request(file, { cache: "reload" });
+    const response = await fetch(request);
+    if (!response.ok)
+        throw new Error(`${file}: ${response.status}`);
+    if (!response.redirected)
+        return cache.put(request, response);
+    const body = await response.blob();
+    const made = () => new Response(body, { status: 200, statusText: "OK", headers: response.headers });
+    await cache.put(request, made());
+    await cache.put(new Request(response.url), made());
+}
+
 // Each file straight from the server: a copy that the browser's own HTTP
 // cache still holds may be of the release before.
 self.addEventListener("install", event => {
     event.waitUntil(caches.open(cacheName)
-        .then(cache => cache.addAll(siteFiles.map(file => new Request(file, { cache: "reload" }))))
+        .then(cache => Promise.all(siteFiles.map(file => File_keep(cache, file))))
         .then(() => self.skipWaiting()));
 });
 
@@ -23,10 +41,18 @@ self.addEventListener("activate", event => {
 
 // The site's own files from the cache (paint.html whatever its query);
 // anything else, such as a picture that is not bundled, from the network.
+// A page load never gets an answer that came through a redirect (a kept
+// one from an earlier release of this worker, say): it is made anew.
 self.addEventListener("fetch", event => {
     if (event.request.method !== "GET")
         return;
     event.respondWith(caches.open(cacheName)
         .then(cache => cache.match(event.request, { ignoreSearch: true }))
-        .then(hit => hit || fetch(event.request)));
+        .then(async hit => {
+            if (!hit)
+                return fetch(event.request);
+            if (event.request.mode !== "navigate" || !hit.redirected)
+                return hit;
+            return new Response(await hit.blob(), { status: 200, statusText: "OK", headers: hit.headers });
+        }));
 });

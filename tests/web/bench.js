@@ -5,7 +5,10 @@
 // - the floor in the same page: 1444 x (1600 boxes + flip) with no turn
 //   for the page (bench/flip_floor.cpp as WebAssembly);
 // - the time from opening paint.html to the first picture, first visit and
-//   from the offline cache.
+//   from the offline cache;
+// - the same for pictures with a line of 32,000 and of 1,000,000 characters
+//   that the reader answers with "WHAT?", a line of output each;
+// - the book from opening to every thumbnail drawn.
 import { writeFileSync, mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import path from "node:path";
@@ -15,6 +18,11 @@ const repeats = Number(process.env.TINTORA_BENCH_REPEATS || 3);
 const work = mkdtempSync(path.join(tmpdir(), "tintora-web-bench-"));
 const empty = path.join(work, "empty.txt");
 writeFileSync(empty, Picture_text(Array(8).fill([30, 90, 220]), "Empty", []));
+const long = [32000, 1000000].map(count => {
+    const file = path.join(work, `long${count}.txt`);
+    writeFileSync(file, Picture_text(Array(8).fill([30, 90, 220]), "Long", ["X".repeat(count)]));
+    return { count, file, name: `long${count}` };
+});
 
 // Records, from the page's first moment, each time the painter finds no
 // input left: the first is its first picture, the first after a press the
@@ -42,10 +50,26 @@ try {
     console.log(`time to first picture (house): first visit ${firstPicture[0].toFixed(0)} ms, ` +
                 `again (offline cache) ${firstPicture[1].toFixed(0)} ms`);
 
-    await page.goto(server.url);
-    await page.waitForSelector("body[data-ready=true]");
-    await (await page.$("#add")).uploadFile(empty);
-    await page.waitForSelector(".card.own");
+    const book = [];
+    for (let k = 0; k < 2; ++k) {
+        await page.goto(server.url);
+        await page.waitForSelector("body[data-ready=true]");
+        book.push(await page.evaluate(() => performance.now()));
+    }
+    console.log(`the book with every thumbnail drawn: first visit ${book[0].toFixed(0)} ms, ` +
+                `again (offline cache) ${book[1].toFixed(0)} ms`);
+
+    await (await page.$("#add")).uploadFile(empty, ...long.map(picture => picture.file));
+    await page.waitForFunction(count => document.body.dataset.ready === "true" &&
+                               document.querySelectorAll(".card.own").length >= count, { timeout: 600000 }, 1 + long.length);
+    for (const picture of long) {
+        await page.goto(`${server.url}paint.html?picture=${picture.name}&own&stay`);
+        await page.waitForFunction(() => window.benchIdle.length > 0, { timeout: 600000 });
+        const ms = await page.evaluate(() => window.benchIdle[0]);
+        const shown = await page.$eval("#stdout", element => element.textContent.length);
+        console.log(`a line of ${picture.count} unexpected characters: first picture ${ms.toFixed(0)} ms, ` +
+                    `${shown} characters of output shown`);
+    }
 
     for (let run = 0; run < repeats; ++run) {
         await page.goto(`${server.url}paint.html?picture=empty&own&stay`);

@@ -1,7 +1,8 @@
 // The site served by scripts/serve-web on a port of its own, and Debian's
 // Chromium, headless, with a fresh profile: what a new visitor has.
 import { spawn } from "node:child_process";
-import { mkdtempSync, rmSync } from "node:fs";
+import { createReadStream, mkdtempSync, rmSync, statSync } from "node:fs";
+import http from "node:http";
 import { tmpdir } from "node:os";
 import path from "node:path";
 import { fileURLToPath } from "node:url";
@@ -39,6 +40,54 @@ export function Server_start(dir = buildDir)
         server.stderr.on("data", () => {});
         server.once("exit", code => reject(new Error(`serve-web ended (${code}) before serving: ${said}`)));
     });
+}
+
+// A host that tidies its addresses, as several static hosts do by default:
+// "x.html" answers 308 to "x" (and "index.html" to the folder), which is
+// served from "x.html". Same answer as Server_start's otherwise.
+const contentTypes = {
+    ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".css": "text/css",
+    ".json": "application/json", ".png": "image/png", ".svg": "image/svg+xml",
+    ".webmanifest": "application/manifest+json", ".txt": "text/plain",
+};
+
+export function Redirecting_server_start(dir = buildDir)
+{
+    const site = path.join(dir, "site");
+    const server = http.createServer((request, response) => {
+        const address = new URL(request.url, "http://host/");
+        const tidy = address.pathname.replace(/(^|\/)index\.html$/, "$1").replace(/\.html$/, "");
+        if (tidy !== address.pathname) {
+            response.writeHead(308, { Location: tidy + address.search });
+            return response.end();
+        }
+        let file = path.join(site, decodeURIComponent(address.pathname));
+        if (address.pathname.endsWith("/"))
+            file = path.join(file, "index.html");
+        else if (!path.extname(file))
+            file += ".html";
+        let found = null;
+        try {
+            found = file.startsWith(site) && statSync(file).isFile() ? file : null;
+        } catch {
+            found = null;
+        }
+        if (!found) {
+            response.writeHead(404, { "Content-Type": "text/plain" });
+            return response.end("not found");
+        }
+        response.writeHead(200, { "Content-Type": contentTypes[path.extname(found)] ?? "application/octet-stream" });
+        createReadStream(found).pipe(response);
+    });
+    return new Promise(resolve => server.listen(0, "127.0.0.1", () => resolve({
+        url: `http://127.0.0.1:${server.address().port}/`,
+        stop: () => new Promise(done => {
+            if (!server.listening)
+                return done();
+            server.close(() => done());
+            server.closeAllConnections();
+        }),
+    })));
 }
 
 export async function Browser_start()
@@ -177,4 +226,41 @@ export function Canvas_compare(page, reference, painted = [], colour = null)
 export function Picture_text(palette, title, rows)
 {
     return [...palette.map(c => c.join(",")), title, ...rows].join("\n") + "\n";
+}
+
+// Compares the thumbnail at `thumbnail` (an address) with the first view at
+// `view` (the address of an 800 x 900 image) reduced by the desktop book's
+// rule: thumbnail pixel (x, y) is view pixel (5x + 2, 5y + 2). Resolves
+// with the thumbnail's size, the number of differing pixels and the first.
+export function Thumbnail_compare(page, thumbnail, view)
+{
+    return page.evaluate(async (thumbnail, view) => {
+        const Pixels = async address => {
+            const image = new Image();
+            image.src = address;
+            await image.decode();
+            const canvas = document.createElement("canvas");
+            canvas.width = image.naturalWidth;
+            canvas.height = image.naturalHeight;
+            const context = canvas.getContext("2d");
+            context.drawImage(image, 0, 0);
+            return { width: canvas.width, height: canvas.height, data: context.getImageData(0, 0, canvas.width, canvas.height).data };
+        };
+        const small = await Pixels(thumbnail);
+        const large = await Pixels(view);
+        let differing = 0;
+        let first = null;
+        for (let y = 0; y < small.height; ++y)
+            for (let x = 0; x < small.width; ++x) {
+                const at = (y * small.width + x) * 4;
+                const from = ((5 * y + 2) * large.width + 5 * x + 2) * 4;
+                const got = [...small.data.slice(at, at + 3)];
+                const want = [...large.data.slice(from, from + 3)];
+                if (got.join() !== want.join()) {
+                    first ??= `(${x}, ${y}): ${got} where ${want} was expected`;
+                    ++differing;
+                }
+            }
+        return { size: `${small.width}x${small.height}`, differing, first };
+    }, thumbnail, view);
 }

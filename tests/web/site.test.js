@@ -6,12 +6,13 @@
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
-import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from "node:fs";
+import { cpSync, mkdirSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import path from "node:path";
 import {
     Browser_start, Canvas_compare, Canvas_squares, Canvas_to_page, Painter_open, Painter_press, Painter_settled,
-    Painter_settled_now, Page_now, Picture_text, Server_start, Square_centre, Swatch_centre, buildDir, siteDir,
+    Painter_settled_now, Page_now, Picture_text, Redirecting_server_start, Server_start, Square_centre, Swatch_centre,
+    Thumbnail_compare, buildDir, siteDir,
 } from "./harness.js";
 
 const palette = [[230, 40, 40], [250, 200, 30], [40, 160, 60], [30, 90, 220], [150, 60, 170], [250, 140, 200],
@@ -23,6 +24,11 @@ const fixtures = {
     diagonal: Picture_text(palette, "Diagonal", Array.from({ length: 38 }, (_, k) => " ".repeat(k) + "x")),
     // Two characters the reader does not expect, each a "WHAT?" line.
     what: Picture_text(palette, "What", ["  xxXx", "", "  x\tx"]),
+    // 32,000 characters the reader does not expect on one line: a "WHAT?"
+    // line each, 192,000 bytes in all.
+    long: Picture_text(palette, "Long", ["X".repeat(32000)]),
+    // A title with letters the desktop book's font cannot draw.
+    accent: Picture_text(palette, "  Café crème ", [" x", "x x", " x"]),
     // Blank lines before the palette, past what any picture holds.
     endless: "\n".repeat((1 << 20) + 10) + Picture_text(palette, "Endless", []),
 };
@@ -35,13 +41,15 @@ for (const [name, text] of Object.entries(fixtures))
 // The native checker's first view of a fixture, as a data address. The
 // checker ends with 1 for a picture it warns about (the diagonal's parts
 // that touch at corners), 2 for one it cannot read.
-function Preview_native(name)
+function Preview_of(file)
 {
-    const png = path.join(work, `${name}.png`);
-    const checked = spawnSync(path.join(buildDir, "native/tintora-check"), ["--preview", png, fixtureFile(name)]);
-    assert.ok(checked.status === 0 || checked.status === 1, `tintora-check on ${name}: ${checked.stderr}`);
+    const png = path.join(work, "preview.png");
+    const checked = spawnSync(path.join(buildDir, "native/tintora-check"), ["--preview", png, file]);
+    assert.ok(checked.status === 0 || checked.status === 1, `tintora-check on ${file}: ${checked.stderr}`);
     return `data:image/png;base64,${readFileSync(png).toString("base64")}`;
 }
+const Preview_native = name => Preview_of(fixtureFile(name));
+const Preview_bundled = name => Preview_of(path.join(siteDir, "pictures", `${name}.txt`));
 
 // The squares a fill from (1, 1) paints on an empty board, in order: row by
 // row down the board, snaking left and right.
@@ -65,14 +73,18 @@ after(async () => {
     rmSync(work, { recursive: true, force: true });
 });
 
-async function Own_add(names)
+// Adds the fixtures `names`, or the files at `files`, with the book's file
+// chooser, and waits until the book shows them.
+async function Own_add(names, files = names.map(fixtureFile))
 {
     await page.goto(server.url);
     await page.waitForSelector("body[data-ready=true]");
+    const before = await page.$$eval(".card.own", all => all.length);
     const input = await page.$("#add");
-    await input.uploadFile(...names.map(fixtureFile));
+    await input.uploadFile(...files);
     await page.waitForFunction(count => document.body.dataset.ready === "true" &&
-                               document.querySelectorAll(".card.own").length >= count, { timeout: 180000 }, names.length);
+                               document.querySelectorAll(".card.own").length >= count, { timeout: 180000 },
+                               before + files.length);
 }
 
 // The board squares that the press trace names: "x, y" pairs run
@@ -93,14 +105,14 @@ function Trace_squares(trace)
 const Text_of = (page, id) => page.$eval(`#${id}`, element => element.textContent);
 
 describe("the painter", () => {
-    before(() => Own_add(["empty", "diagonal", "what"]));
+    before(() => Own_add(["empty", "diagonal", "what", "long"]));
 
     test("every bundled picture's first view is the native one, pixel for pixel", async () => {
         const names = readdirSync(path.join(siteDir, "pictures")).map(file => path.basename(file, ".txt"));
         assert.ok(names.length >= 10);
         for (const name of names) {
             await Painter_open(page, server.url, `picture=${name}&stay`);
-            assert.deepEqual(await Canvas_compare(page, `thumbnails/${name}.png`), { differing: 0, first: null }, name);
+            assert.deepEqual(await Canvas_compare(page, Preview_bundled(name)), { differing: 0, first: null }, name);
             assert.equal(await Text_of(page, "stderr"), "", name);
         }
     });
@@ -159,6 +171,17 @@ describe("the painter", () => {
         assert.equal(await Text_of(page, "stdout"), "WHAT?\nWHAT?\n410, 5300, 101");
     });
 
+    test("of a great deal of output, the page shows the end, as the desktop book keeps it", async () => {
+        await Painter_open(page, server.url, "picture=long&own&stay");
+        await Painter_press(page, { x: 410, y: 530 });
+        const shown = await Text_of(page, "stdout");
+        assert.ok(shown.length <= 64 * 1024 && shown.length > 60 * 1024, `${shown.length} characters shown`);
+        assert.ok(shown.endsWith("WHAT?\nWHAT?\n410, 530"), shown.slice(-40));
+        // From wherever the kept end starts, whole "WHAT?" lines.
+        assert.match(shown.slice(shown.indexOf("\n") + 1), /^(WHAT\?\n)+410, 530$/);
+        assert.equal(await page.$eval("#stdout", element => element.dataset.cut), "true");
+    });
+
     test("a missing picture is refused with the painter's message, and the page stays", async () => {
         await Painter_open(page, server.url, "picture=nosuch");
         assert.equal(await page.evaluate(() => document.body.dataset.exitStatus), "2");
@@ -215,62 +238,143 @@ describe("the painter", () => {
 });
 
 describe("the book", () => {
-    test("shows every bundled picture with its thumbnail and title and opens it", async () => {
+    test("shows every bundled picture with its title and opens it", async () => {
         await page.setViewport({ width: 1000, height: 800 });
         await page.goto(server.url);
         await page.waitForSelector("body[data-ready=true]");
         const cards = await page.$$eval(".card:not(.own)", all => all.map(card => ({
             title: card.querySelector(".title").textContent,
             href: card.getAttribute("href"),
-            loaded: card.querySelector("img").complete && card.querySelector("img").naturalWidth,
         })));
         const owl = cards.find(card => card.href === "paint.html?picture=owl");
         assert.equal(owl?.title, "An owl on a branch at night");
         assert.equal(cards.length, readdirSync(path.join(siteDir, "pictures")).length);
-        await page.waitForFunction(() => [...document.images].every(image => image.complete));
-        assert.ok((await page.$$eval(".card:not(.own) img", images => images.map(image => image.naturalWidth)))
-            .every(width => width === 800));
         await Promise.all([page.waitForNavigation(), page.click(".card[href='paint.html?picture=owl']")]);
         await Painter_settled(page);
-        assert.deepEqual(await Canvas_compare(page, "thumbnails/owl.png"), { differing: 0, first: null });
+        assert.deepEqual(await Canvas_compare(page, Preview_bundled("owl")), { differing: 0, first: null });
     });
 
-    test("keeps a person's own pictures across visits, first, opens them exactly, and removes them", async () => {
-        await Own_add(["diagonal", "endless"]);
-        await page.reload();
-        await page.waitForSelector("body[data-ready=true]");
-        const cards = await page.$$eval(".card", all => all.map(card => ({
-            title: card.querySelector(".title").textContent,
-            own: card.classList.contains("own"),
-            message: card.querySelector(".message")?.textContent ?? "",
-        })));
-        const own = cards.filter(card => card.own).map(card => card.title);
-        assert.deepEqual(cards.slice(0, own.length).map(card => card.own), Array(own.length).fill(true), "own cards come first");
-        assert.ok(own.includes("diagonal") && own.includes("endless"));
-        assert.equal(cards.find(card => card.title === "endless").message,
-                     "Tintora: cannot read the picture file \"endless.txt\" in /pictures: it goes on for more than 1 MiB " +
-                     "before its grid ends, far longer than any picture");
-        assert.equal(cards.find(card => card.title === "diagonal").message, "");
+    for (const [size, viewport] of [["phone", { width: 390, height: 844 }], ["desktop", { width: 1280, height: 900 }]])
+        test(`on a ${size}-sized window each thumbnail is the desktop book's, shown at the size it is drawn`, async () => {
+            await page.setViewport(viewport);
+            await page.goto(server.url);
+            await page.waitForSelector("body[data-ready=true]");
+            await page.waitForFunction(() => [...document.querySelectorAll(".card img")]
+                .every(image => image.complete && image.naturalWidth > 0));
+            const images = await page.$$eval(".card img", all => all.map(image => {
+                const rect = image.getBoundingClientRect();
+                return {
+                    href: image.closest(".card").getAttribute("href"),
+                    src: image.src,
+                    sizes: [`${image.naturalWidth}x${image.naturalHeight}`, `${rect.width}x${rect.height}`],
+                };
+            }));
+            assert.ok(images.length >= readdirSync(path.join(siteDir, "pictures")).length);
+            for (const image of images)
+                assert.deepEqual(image.sizes, ["160x180", "160x180"], `${image.href}: drawn, shown`);
+            assert.ok(await page.evaluate(() => document.documentElement.scrollWidth) <= viewport.width,
+                      "the cards fit across the window");
+            for (const image of images.filter(image => !image.href.endsWith("&own"))) {
+                const name = new URLSearchParams(image.href.split("?")[1]).get("picture");
+                assert.deepEqual(await Thumbnail_compare(page, image.src, Preview_bundled(name)),
+                                 { size: "160x180", differing: 0, first: null }, name);
+            }
 
-        // The own thumbnail is the first view, drawn by the painter.
-        const thumbnail = await page.$eval(".card.own[href='paint.html?picture=diagonal&own'] img", image => image.src);
-        await Promise.all([page.waitForNavigation(), page.click(".card[href='paint.html?picture=diagonal&own']")]);
-        await Painter_settled(page);
-        const reference = Preview_native("diagonal");
-        assert.deepEqual(await Canvas_compare(page, reference), { differing: 0, first: null });
-        assert.deepEqual(await Canvas_compare(page, thumbnail), { differing: 0, first: null });
+            // The painter's canvas: smoothed when shrunk to the window,
+            // pixel for pixel at its own size.
+            await Painter_open(page, server.url, "picture=owl&stay", viewport);
+            assert.equal(await page.$eval("#canvas", canvas => getComputedStyle(canvas).imageRendering),
+                         size === "phone" ? "auto" : "pixelated");
+        });
+
+    test("keeps a person's own pictures across visits, first, with their titles, opens them exactly, and removes them",
+         async () => {
+        await Own_add(["diagonal", "endless", "accent"]);
+        // Each later visit in a page of its own, which shares nothing with
+        // the first but the browser's storage for the site.
+        const Visit = async () => {
+            const visit = await chromium.browser.newPage();
+            await visit.setViewport({ width: 1000, height: 800 });
+            await visit.goto(server.url);
+            await visit.waitForSelector("body[data-ready=true]");
+            return visit;
+        };
+        const later = await Visit();
+        try {
+            const cards = await later.$$eval(".card", all => all.map(card => ({
+                href: card.getAttribute("href"),
+                title: card.querySelector(".title").textContent,
+                own: card.classList.contains("own"),
+                message: card.querySelector(".message")?.textContent ?? "",
+            })));
+            const own = cards.filter(card => card.own);
+            assert.deepEqual(cards.slice(0, own.length).map(card => card.own), Array(own.length).fill(true),
+                             "own cards come first");
+            // The title line, as the desktop book shows it; the name of a
+            // picture the painter refuses, with its message.
+            const Own_card = name => own.find(card => card.href === `paint.html?picture=${name}&own`);
+            assert.deepEqual([Own_card("diagonal")?.title, Own_card("diagonal")?.message], ["Diagonal", ""]);
+            assert.deepEqual([Own_card("accent")?.title, Own_card("accent")?.message], ["Caf? cr?me", ""]);
+            const refused = own.filter(card => card.href === null);
+            assert.deepEqual(refused.map(card => [card.title, card.message]), [["endless",
+                "Tintora: cannot read the picture file \"endless.txt\" in /pictures: it goes on for more than 1 MiB " +
+                "before its grid ends, far longer than any picture"]]);
+
+            // The own thumbnail is the desktop book's, of the painter's first view.
+            const thumbnail = await later.$eval(".card.own[href='paint.html?picture=diagonal&own'] img", image => image.src);
+            await Promise.all([later.waitForNavigation(), later.click(".card[href='paint.html?picture=diagonal&own']")]);
+            await Painter_settled(later);
+            const reference = Preview_native("diagonal");
+            assert.deepEqual(await Canvas_compare(later, reference), { differing: 0, first: null });
+            assert.deepEqual(await Thumbnail_compare(later, thumbnail, reference), { size: "160x180", differing: 0, first: null });
+
+            await later.goto(server.url);
+            await later.waitForSelector("body[data-ready=true]");
+            for (const name of ["diagonal", "endless", "accent"]) {
+                await later.click(`.card.own[data-picture='${name}'] button.remove`);
+                await later.waitForFunction(n => !document.querySelector(`.card.own[data-picture='${n}']`), {}, name);
+            }
+        } finally {
+            await later.close();
+        }
+        const last = await Visit();
+        try {
+            const left = await last.$$eval(".card.own", all => all.map(card => card.dataset.picture));
+            assert.ok(!left.includes("diagonal") && !left.includes("endless") && !left.includes("accent"), left.join(", "));
+        } finally {
+            await last.close();
+        }
+    });
+
+    test("two pictures of one name are both kept; one with a bundled picture's name shows in its place", async () => {
+        // Three kites from three files named "kite", and an owl of one's own.
+        const files = [["kite.txt", "diagonal"], ["again/kite.txt", "empty"], ["kite.v2.txt", "what"], ["owl.txt", "what"]]
+            .map(([file, fixture]) => {
+                const where = path.join(work, "named", file);
+                mkdirSync(path.dirname(where), { recursive: true });
+                writeFileSync(where, fixtures[fixture]);
+                return where;
+            });
+        await Own_add(null, files.slice(0, 1));
+        await Own_add(null, files.slice(1));
+        const hrefs = await page.$$eval(".card", all => all.map(card => card.getAttribute("href")));
+        for (const name of ["kite", "kite-2", "kite-3", "owl"])
+            assert.equal(hrefs.filter(href => href === `paint.html?picture=${name}&own`).length, 1, `own ${name}: ${hrefs}`);
+        assert.ok(!hrefs.includes("paint.html?picture=owl"), "the bundled owl is not beside the own one");
+
+        // Each is its own file's picture, the first one unchanged.
+        for (const [name, file] of [["kite", files[0]], ["kite-2", files[1]], ["kite-3", files[2]], ["owl", files[3]]]) {
+            await Painter_open(page, server.url, `picture=${name}&own&stay`);
+            assert.deepEqual(await Canvas_compare(page, Preview_of(file)), { differing: 0, first: null }, name);
+        }
 
         await page.goto(server.url);
         await page.waitForSelector("body[data-ready=true]");
-        for (const name of ["diagonal", "endless"]) {
-            await page.click(`.card.own button[aria-label='Remove ${name}']`);
-            await page.waitForFunction(n => ![...document.querySelectorAll(".card.own .title")].some(t => t.textContent === n),
-                                       {}, name);
+        for (const name of ["kite", "kite-2", "kite-3", "owl"]) {
+            await page.click(`.card.own[href='paint.html?picture=${name}&own'] button.remove`);
+            await page.waitForFunction(n => !document.querySelector(`.card.own[href='paint.html?picture=${n}&own']`), {}, name);
         }
-        await page.reload();
-        await page.waitForSelector("body[data-ready=true]");
-        const left = await page.$$eval(".card.own .title", titles => titles.map(title => title.textContent));
-        assert.ok(!left.includes("diagonal") && !left.includes("endless"), left.join(", "));
+        assert.equal(await page.$$eval(".card[href='paint.html?picture=owl']", all => all.length), 1, "the bundled owl is back");
     });
 
     test("with the server stopped after a first visit, the book and a picture still open", async () => {
@@ -287,10 +391,39 @@ describe("the book", () => {
             assert.equal(await tab.$$eval(".card", all => all.length), readdirSync(path.join(siteDir, "pictures")).length);
             await tab.goto(`${offline.url}paint.html?picture=house&stay`);
             await Painter_settled(tab);
-            assert.deepEqual(await Canvas_compare(tab, "thumbnails/house.png"), { differing: 0, first: null });
+            assert.deepEqual(await Canvas_compare(tab, Preview_bundled("house")), { differing: 0, first: null });
         } finally {
             await visitor.close();
             await offline.stop();
+        }
+    });
+
+    test("on a host that sends x.html on to x, the book and a picture open after a first visit, online and offline", async () => {
+        const host = await Redirecting_server_start();
+        const visitor = await Browser_start();
+        try {
+            const tab = await visitor.browser.newPage();
+            await tab.goto(`${host.url}index.html`);
+            await tab.waitForSelector("body[data-ready=true]");
+            await tab.evaluate(() => navigator.serviceWorker.ready);
+            for (const online of [true, false]) {
+                if (!online)
+                    await host.stop();
+                await tab.goto(host.url);
+                await tab.waitForSelector("body[data-ready=true]");
+                assert.equal(await tab.$$eval(".card", all => all.length), readdirSync(path.join(siteDir, "pictures")).length);
+                // The book's own address for a picture, and the host's tidy one.
+                for (const address of ["paint.html?picture=house&stay", "paint?picture=house&stay"]) {
+                    const answer = await tab.goto(`${host.url}${address}`);
+                    assert.ok(answer.ok(), `${address} ${online ? "online" : "offline"}: ${answer.status()}`);
+                    await Painter_settled(tab);
+                    assert.deepEqual(await Canvas_compare(tab, Preview_bundled("house")), { differing: 0, first: null },
+                                     `${address} ${online ? "online" : "offline"}`);
+                }
+            }
+        } finally {
+            await visitor.close();
+            await host.stop();
         }
     });
 
