@@ -108,6 +108,15 @@ protected:
         });
     }
 
+    // `text` as the maker writes it on the system it runs on: CR LF on Windows.
+    std::string System_text(std::string text) const
+    {
+        if (run.windows)
+            for (std::size_t at = 0; (at = text.find('\n', at)) != std::string::npos; at += 2)
+                text.insert(at, 1, '\r');
+        return text;
+    }
+
     std::string data, own;
     std::optional<uid_t> user;
     long fail_after = -1;
@@ -502,7 +511,7 @@ TEST_F(Draw_test, NumberedRowsAreNamedBeforeTheFirstSave)
     Control(XK_s);
     ASSERT_TRUE(Box_shown());
     Key(XK_Return);
-    const std::string saved = new_palette_text + "Owl\n                  x\n  x\n";
+    const std::string saved = System_text(new_palette_text + "Owl\n                  x\n  x\n");
     EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(run.folder + "/owl.txt") == saved; }))
         << File_slurp(run.folder + "/owl.txt");
     Key(XK_Escape);
@@ -534,7 +543,7 @@ TEST_F(Draw_test, AFileChangedOnTheDiskIsReplacedOnlyWhenAsked)
     Text_type(E2e_shared().watch, window, "-2");
     Key(XK_Return);
     const std::string mine = new_palette_text + "Owl\n x\n\n\n\n    " + std::string(21, 'x') + "\n";
-    EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(own + "/owl-2.txt") == mine; })) << File_slurp(own + "/owl-2.txt");
+    EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(own + "/owl-2.txt") == System_text(mine); })) << File_slurp(own + "/owl-2.txt");
     EXPECT_EQ(File_slurp(path), edited);
 
     // The new file changed in turn: Enter replaces it.
@@ -543,7 +552,7 @@ TEST_F(Draw_test, AFileChangedOnTheDiskIsReplacedOnlyWhenAsked)
     Control(XK_s);
     ASSERT_TRUE(Box_shown());
     Key(XK_Return);
-    const std::string replaced = mine + "\n\n\n\n    xxxxxx\n";
+    const std::string replaced = System_text(mine + "\n\n\n\n    xxxxxx\n");
     EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(own + "/owl-2.txt") == replaced; }))
         << File_slurp(own + "/owl-2.txt");
     ASSERT_TRUE(Box_shown(false));
