@@ -10,6 +10,8 @@
 #include <set>
 #include <sys/stat.h>
 #include "check/picture_check.h"
+#include "colouring/colouring_format.h"
+#include "draw/colouring_restart.h"
 #include "draw/drawing.h"
 #include "draw/drawing_open.h"
 #include "draw/file_replace.h"
@@ -521,6 +523,73 @@ TEST(Draw_open, WhatASaveWouldChangeLineByLineAndWhatCannotBeOpened)
     const Drawing_opened refused = Drawing_open((folder.path / "cave.txt").string());
     EXPECT_NE(refused.why.find("cannot read the picture file \"cave.txt\""), std::string::npos) << refused.why;
     EXPECT_TRUE(Drawing_open((folder.path / "new.txt").string()).why.empty());
+}
+
+// A save asks before it starts a kept colouring again: only when one is
+// kept under the file's own or bundled name, made on the picture the file
+// holds now, and the save changes the palette or the outlines.
+TEST(Draw_save, ASaveThatStartsAKeptColouringAgainIsFound)
+{
+    Scratch_folder folder;
+    const Picture_places places{(folder.path / "own").string(), (folder.path / "bundled").string(),
+                                (folder.path / "colourings").string()};
+    for (const fs::path& made : {folder.path / "own", folder.path / "bundled", folder.path / "colourings",
+                                 folder.path / "elsewhere"})
+        fs::create_directories(made);
+    const std::string palette = "230,40,40\n250,150,30\n250,220,40\n60,180,70\n60,130,230\n150,80,200\n140,90,50\n255,255,255\n";
+    const std::string picture = palette + "Owl\n xxx\n x x\n xxx\n";
+    const std::string older = palette + "Owl\n xxxx\n";
+    enum class Change { none, outline, palette, title };
+    struct Case {
+        const char* what;
+        const char* folder;        // where the picture file lies
+        const char* kept_as;       // the colouring file's name; "" when none is kept
+        const std::string* kept_on;   // the picture text the colouring was made on
+        Change change;
+        bool asks;
+    } cases[] = {
+        {"outline drawn", "own", "owl.own.colouring", &picture, Change::outline, true},
+        {"outline cleared", "own", "owl.own.colouring", &picture, Change::outline, true},
+        {"palette colour changed", "own", "owl.own.colouring", &picture, Change::palette, true},
+        {"title only", "own", "owl.own.colouring", &picture, Change::title, false},
+        {"nothing changed", "own", "owl.own.colouring", &picture, Change::none, false},
+        {"bundled picture", "bundled", "owl.bundled.colouring", &picture, Change::outline, true},
+        {"bundled picture, only an own colouring", "bundled", "owl.own.colouring", &picture, Change::outline, false},
+        {"own picture, only a bundled colouring", "own", "owl.bundled.colouring", &picture, Change::outline, false},
+        {"no colouring kept", "own", "", &picture, Change::outline, false},
+        {"colouring of an older version", "own", "owl.own.colouring", &older, Change::outline, false},
+        {"a file the book never opens", "elsewhere", "owl.own.colouring", &picture, Change::outline, false},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(folder.path / "colourings");
+        fs::create_directories(folder.path / "colourings");
+        const fs::path path = folder.path / c.folder / "owl.txt";
+        std::ofstream(path, std::ios::binary) << *c.kept_on;
+        const Drawing kept_on = Drawing_open(path.string()).drawing;
+        std::ofstream(path, std::ios::binary) << picture;
+        if (*c.kept_as) {
+            const Colouring colouring = Colouring_take(Picture_digest(kept_on.squares, kept_on.colours),
+                                                       kept_on.squares, kept_on.colours, kept_on.colours[2]);
+            std::ofstream(folder.path / "colourings" / c.kept_as, std::ios::binary) << Colouring_text(colouring);
+        }
+        Drawing drawing = Drawing_open(path.string()).drawing;
+        Edit edit;
+        if (c.change == Change::outline)
+            Edit_square_set(drawing, edit, std::string_view(c.what) == "outline drawn" ? 30 : 2, 2,
+                            std::string_view(c.what) == "outline drawn" ? bordercolour : defaultcolour);
+        if (c.change == Change::palette)
+            drawing.colours[3] = Colour{61, 180, 70};
+        if (c.change == Change::title)
+            drawing.title = "A wise owl";
+        const std::string colouring_path = Colouring_path_of(path.string(), places);
+        EXPECT_EQ(Save_restarts_colouring(path.string(), colouring_path, drawing), c.asks) << c.what;
+        EXPECT_EQ(File_bytes(path), picture) << c.what << ": the decision wrote the picture";
+    }
+    EXPECT_EQ(Colouring_path_of((folder.path / "own" / "owl.txt").string(), places),
+              (folder.path / "colourings" / "owl.own.colouring").string());
+    EXPECT_EQ(Colouring_path_of((folder.path / "bundled" / "owl.txt").string(), places),
+              (folder.path / "colourings" / "owl.bundled.colouring").string());
+    EXPECT_EQ(Colouring_path_of((folder.path / "own" / "owl.png").string(), places), "");
 }
 
 // A title is judged by what the checker says of the title line alone, from

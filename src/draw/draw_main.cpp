@@ -12,6 +12,7 @@
 #include "draw/arguments.h"
 #include "book/picture_folders.h"
 #include "draw/colour_chooser.h"
+#include "draw/colouring_restart.h"
 #include "draw/draw_screen.h"
 #include "draw/drawing.h"
 #include "draw/drawing_open.h"
@@ -44,6 +45,7 @@ enum class Question {
     changes,    // the file says more than the maker shows: Enter saves anyway
     changed,    // the file changed since it was read: Enter replaces it, N takes a new name
     read_only,  // the file is read-only: N takes a new name
+    colouring,  // the save starts a child's kept colouring again: Enter saves anyway
 };
 
 struct Maker {
@@ -64,6 +66,8 @@ struct Maker {
     std::string box;                    // the question or message shown
     Chooser chooser;
     bool quit_after_save = false;
+    bool colouring_ok = false;          // the person has said this save may start a kept colouring again
+    bool changed_ok = false;            // ... and had said before that it may replace a file changed on the disk
     bool quit = false;
     long fail_after = -1;               // the test seam: a save that fails after this many bytes
     File_seen seen;                     // the file at `path` as read or last written here
@@ -145,13 +149,32 @@ void Back_to_drawing(Maker& maker)
 {
     maker.mode = Mode::draw;
     maker.quit_after_save = false;
+    maker.colouring_ok = false;
     maker.problem.clear();
     Show(maker);
+}
+
+// Where the book keeps the colouring of the picture at `path`, if it keeps one.
+std::string Colouring_kept_for(const std::string& path)
+{
+    const Picture_places places{Picture_folder_own(), Picture_folder_bundled(Book_executable_folder()),
+                                Colouring_folder_own()};
+    return Colouring_path_of(path, places);
 }
 
 // Writes the picture to `save_path` (see Picture_save for when it may).
 void Save_write(Maker& maker, bool changed_ok = false)
 {
+    // Asked last, just before the file is written, whichever question came
+    // first: a parent may not know that the book's colouring hangs on it.
+    if (!maker.colouring_ok &&
+        Save_restarts_colouring(maker.save_path, Colouring_kept_for(maker.save_path), maker.drawing)) {
+        maker.changed_ok = changed_ok;
+        Ask(maker, Question::colouring,
+            "This picture has been coloured in the book. Saving the change starts that colouring again.\n"
+            "Enter saves, Escape goes back.");
+        return;
+    }
     const std::string bytes = Picture_text_make(maker.drawing, Text_line_end());
     const Save_result saved = Picture_save(maker.save_path, bytes, maker.save_seen, changed_ok, maker.fail_after);
     if (saved.outcome == Save_outcome::changed) {
@@ -171,6 +194,7 @@ void Save_write(Maker& maker, bool changed_ok = false)
     }
     maker.path = maker.save_path;
     maker.seen = maker.save_seen;
+    maker.colouring_ok = false;
     maker.dirty = false;
     maker.changes.clear();
     Caption_set(maker);
@@ -203,6 +227,7 @@ void Save_start(Maker& maker)
     }
     maker.save_path = maker.path;
     maker.save_seen = maker.seen;
+    maker.colouring_ok = false;
     if (!maker.changes.empty()) {
         std::string text = "Saving writes the file as the painter shows it, which changes it:\n";
         for (std::size_t k = 0; k < maker.changes.size() && k < 8; ++k)
@@ -232,6 +257,7 @@ void Name_enter(Maker& maker)
     const std::string path = Utf8_of(Path_of(folder) / Path_of(maker.typed + ".txt"));
     maker.save_path = path;
     maker.save_seen = File_look(path);
+    maker.colouring_ok = false;
     if (File_exists(path)) {
         Ask(maker, Question::replace,
             "A picture named " + maker.typed + " is already in " + folder +
@@ -257,6 +283,9 @@ void Question_answer(Maker& maker, SDLKey key)
         Save_write(maker);
     } else if (yes && maker.question == Question::changed) {
         Save_write(maker, true);
+    } else if (yes && maker.question == Question::colouring) {
+        maker.colouring_ok = true;
+        Save_write(maker, maker.changed_ok);
     } else if (key == SDLK_n && (maker.question == Question::changed || maker.question == Question::read_only)) {
         Name_ask(maker, Utf8_of(Path_of(maker.save_path).stem()));
     }

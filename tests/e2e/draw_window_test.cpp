@@ -487,6 +487,87 @@ TEST_F(Draw_test, AFileTheMakerCannotKeepIsShownAsThePainterShowsItAndAskedAbout
     ASSERT_TRUE(Exit_wait(0));
 }
 
+// A picture in the own folder that a child has coloured in the book: the
+// painter, asked as the book asks it, keeps its colouring of a box.
+class Draw_kept_test : public Draw_test {
+protected:
+    ::testing::AssertionResult Colouring_keep_made()
+    {
+        fs::create_directories(own);
+        fs::create_directories(Colourings());
+        std::ofstream(own + "/owl.txt", std::ios::binary) << picture;
+        Program_setup setup;
+        setup.picture = picture;
+        setup.environment = {{"TINTORA_KEEP", Kept()}};
+        if (::testing::AssertionResult started = Start(setup); !started)
+            return started;
+        Click(300, 400);   // inside the box
+        if (!Wait_until(30, [&] { return File_slurp(Kept()).find("\n.") != std::string::npos; }))
+            return ::testing::AssertionFailure() << "the painter kept no colouring in " << Kept();
+        Key(XK_Escape);
+        if (::testing::AssertionResult ended = Exit_wait(0); !ended)
+            return ended;
+        colouring = File_slurp(Kept());
+        return ::testing::AssertionSuccess();
+    }
+
+    const std::string across = "    " + std::string(21, 'x') + "\n";
+    const std::string picture = [this] {
+        std::string text = new_palette_text + "Owl\n\n\n\n\n" + across;
+        for (int j = 6; j < 25; ++j)
+            text += "    x" + std::string(19, ' ') + "x\n";
+        return text + across;
+    }();
+    std::string Colourings() const { return data + "/tintora/colourings"; }
+    std::string Kept() const { return Colourings() + "/owl.own.colouring"; }
+    std::string colouring;   // the file the painter kept
+};
+
+// An outline drawn in a coloured picture: Ctrl+S asks first; Escape leaves
+// the picture and the child's colouring as they were, Enter saves.
+TEST_F(Draw_kept_test, ASaveThatStartsTheColouringAgainAsksFirst)
+{
+    ASSERT_TRUE(Colouring_keep_made());
+    ASSERT_TRUE(Draw_start({own + "/owl.txt"}, "Tintora drawing: Owl"));
+    Drag({{105, 125}, {305, 125}});
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown()) << "saved without asking; " << Shot_save(Grab(), "not-asked");
+    Shot_save(Grab(), "colouring-question");
+    Key(XK_Escape);
+    ASSERT_TRUE(Box_shown(false));
+    EXPECT_EQ(File_slurp(own + "/owl.txt"), picture);
+    EXPECT_EQ(File_slurp(Kept()), colouring);
+    Control(XK_s);
+    ASSERT_TRUE(Box_shown());
+    Key(XK_Return);
+    const std::string saved =
+        new_palette_text + "Owl\n    " + std::string(11, 'x') + picture.substr(new_palette_text.size() + 4);
+    EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(own + "/owl.txt") == saved; })) << File_slurp(own + "/owl.txt");
+    EXPECT_EQ(File_slurp(Kept()), colouring) << "the maker wrote the colouring";
+    Key(XK_Escape);   // saved: no question
+    ASSERT_TRUE(Exit_wait(0));
+}
+
+// A new title keeps the colouring, so the save does not ask.
+TEST_F(Draw_kept_test, ANewTitleIsSavedWithoutAsking)
+{
+    ASSERT_TRUE(Colouring_keep_made());
+    ASSERT_TRUE(Draw_start({own + "/owl.txt"}, "Tintora drawing: Owl"));
+    Key(XK_t);
+    Text_type(E2e_shared().watch, window, " two");
+    Key(XK_Return);
+    ASSERT_TRUE(Wait_until(10, [&] {
+        return Window_title_utf8(E2e_shared().watch, window) == std::optional<std::string>("Tintora drawing: Owl two");
+    }));
+    Control(XK_s);
+    const std::string saved = new_palette_text + "Owl two\n" + picture.substr(new_palette_text.size() + 4);
+    EXPECT_TRUE(Wait_until(20, [&] { return File_slurp(own + "/owl.txt") == saved; }))
+        << File_slurp(own + "/owl.txt") << Shot_save(Grab(), "title-not-saved");
+    EXPECT_EQ(File_slurp(Kept()), colouring);
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
 // A picture whose rows are numbered by hand, as the format allows: the
 // first save names the lines it would change and saves only on Enter;
 // Escape leaves the file as it was.
