@@ -11,7 +11,10 @@ set(changelog ${PROJECT_SOURCE_DIR}/CHANGELOG.md)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${changelog} ${PROJECT_SOURCE_DIR}/packaging/changelog-convert.awk)
 
-file(STRINGS ${changelog} newest REGEX "^## " LIMIT_COUNT 1)
+# An `## Unreleased` heading above it gathers changes for the next release.
+file(STRINGS ${changelog} newest REGEX "^## " LIMIT_COUNT 2)
+list(FILTER newest EXCLUDE REGEX "^## Unreleased$")
+list(GET newest 0 newest)
 if(NOT newest MATCHES "^## \\[([^]]*)\\] - (([0-9-]+) [0-9:]+ UTC)$")
   message(FATAL_ERROR "CHANGELOG.md: the newest release heading is not `## [VERSION] - YYYY-MM-DD HH:MM UTC`: ${newest}")
 endif()

@@ -87,6 +87,14 @@ BEGIN {
     split("Sun Mon Tue Wed Thu Fri Sat", day_name, " ")
 }
 
+# Changes not yet released stand above the newest release; no package
+# carries them until they get a release heading of their own.
+/^## Unreleased$/ {
+    if (releases > 0)
+        fail("`## Unreleased` belongs above the newest release")
+    next
+}
+
 /^## / {
     release_end()
     if (NF != 6 || $2 !~ /^\[[0-9][0-9A-Za-z.+~]*\]$/ || $3 != "-" \

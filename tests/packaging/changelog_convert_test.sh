@@ -84,6 +84,11 @@ if command -v xmllint >/dev/null; then
     check "the AppStream form is well-formed XML"
 fi
 
+# Changes not yet released, above the newest release, go into neither form.
+{ printf '# Changes\n\n## Unreleased\n\n- Not out yet.\n\n'; sed 1d "$work/CHANGELOG.md"; } >"$work/unreleased.md"
+Debian "$work/unreleased.md" | cmp -s - "$work/changelog" && Appstream "$work/unreleased.md" | cmp -s - "$work/releases"
+check "changes under Unreleased are left out of both forms"
+
 # Malformed changelogs: each case is the text after the introduction, and
 # the line number the message must name.
 cases=(
@@ -94,6 +99,7 @@ cases=(
     "a stray paragraph|## [1.0.0] - 2000-01-01 00:00 UTC\n\nSome prose.\n- First.|5"
     "a continuation with no item|## [1.0.0] - 2000-01-01 00:00 UTC\n\n  carries on\n- First.|5"
     "a star for a dash|## [1.0.0] - 2000-01-01 00:00 UTC\n\n* First.|5"
+    "Unreleased below a release|## [1.0.0] - 2000-01-01 00:00 UTC\n\n- First.\n\n## Unreleased\n\n- Next.|7"
 )
 for case in "${cases[@]}"; do
     IFS='|' read -r what text line <<<"$case"
