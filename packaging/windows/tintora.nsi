@@ -1,13 +1,14 @@
 ; The Windows installer: Tintora's folder (the same as the portable zip's)
-; into Program Files for every user, a Start Menu entry Tintora that opens
-; the picture book and one entry per picture that starts it in that folder (the program reads the picture named after itself
-; from its working folder), and an uninstaller registered in Apps & features
-; that takes all of it away again. /S installs and uninstalls silently.
+; into Program Files for every user, a Start Menu folder Tintora with the
+; picture book (Tintora), the picture maker (New picture) and the
+; uninstaller, and an uninstaller registered in Apps & features that takes
+; all of it away again. The pictures are in the book, and each still starts
+; on its own from the install folder. /S installs and uninstalls silently.
 ; scripts/build-windows runs makensis with these defined:
 ;   VERSION    the program's version
 ;   STAGE      the folder to install (the zip's folder)
-;   GENERATED  the folder holding files.nsh, shortcuts.nsh and unfiles.nsh
-;              (what to install, the entries, and what to take away)
+;   GENERATED  the folder holding files.nsh and unfiles.nsh (what to
+;              install and what to take away)
 ;   ICON       the program's icon
 ;   OUTFILE    the installer to write
 ; A 64-bit installer for a 64-bit program: it runs wherever the program can.
@@ -49,17 +50,18 @@ Function un.onInit
   SetRegView 64
 FunctionEnd
 
-; One Start Menu entry: its working folder is the one it is created in.
-!macro Picture_shortcut NAME LABEL TITLE
+; Tintora's Start Menu entries, each started in the install folder (the one
+; current when it is created). Earlier versions added one entry per
+; picture beside them; an update takes those away, so the folder holds
+; these three whatever was installed before.
+!define MENU "$SMPROGRAMS\Tintora"
+!macro Menu_entries
+  Delete "${MENU}\*.lnk"
+  CreateDirectory "${MENU}"
   SetOutPath "$INSTDIR"
-  CreateShortcut "$SMPROGRAMS\Tintora\${LABEL}.lnk" "$INSTDIR\${NAME}.exe" "" "$INSTDIR\${NAME}.exe" 0 SW_SHOWNORMAL "" "${TITLE}"
-!macroend
-
-; The entry that opens the picture book, which finds the pictures beside it.
-!macro Book_shortcut
-  SetOutPath "$INSTDIR"
-  CreateShortcut "$SMPROGRAMS\Tintora\Tintora.lnk" "$INSTDIR\tintora-book.exe" "" "$INSTDIR\tintora-book.exe" 0 SW_SHOWNORMAL "" "Choose a picture to colour in"
-  CreateShortcut "$SMPROGRAMS\Tintora\New picture.lnk" "$INSTDIR\tintora-draw.exe" "" "$INSTDIR\tintora-draw.exe" 0 SW_SHOWNORMAL "" "Draw a new picture to colour in"
+  CreateShortcut "${MENU}\Tintora.lnk" "$INSTDIR\tintora-book.exe" "" "$INSTDIR\tintora-book.exe" 0 SW_SHOWNORMAL "" "Choose a picture to colour in"
+  CreateShortcut "${MENU}\New picture.lnk" "$INSTDIR\tintora-draw.exe" "" "$INSTDIR\tintora-draw.exe" 0 SW_SHOWNORMAL "" "Draw a new picture to colour in"
+  CreateShortcut "${MENU}\Uninstall Tintora.lnk" "$INSTDIR\uninstall.exe" "" "$INSTDIR\uninstall.exe" 0 SW_SHOWNORMAL "" "Remove Tintora from this computer"
 !macroend
 
 Section "Tintora"
@@ -67,8 +69,7 @@ Section "Tintora"
   !include "${GENERATED}/files.nsh"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
-  CreateDirectory "$SMPROGRAMS\Tintora"
-  !include "${GENERATED}/shortcuts.nsh"
+  !insertmacro Menu_entries
 
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "Tintora"
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
@@ -89,6 +90,9 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR\licences"
   RMDir "$INSTDIR"
-  RMDir "$SMPROGRAMS\Tintora"
+  Delete "${MENU}\Tintora.lnk"
+  Delete "${MENU}\New picture.lnk"
+  Delete "${MENU}\Uninstall Tintora.lnk"
+  RMDir "${MENU}"
   DeleteRegKey HKLM "${UNINST_KEY}"
 SectionEnd

@@ -58,16 +58,23 @@ protected:
     std::string Shot_save(const Image& image, const std::string& label);
 
     Image Grab() { return Window_grab(E2e_shared().watch, window); }
-    // A Windows program under Wine is given a moment between the pointer's
-    // move and the press: SDL's Windows driver takes a press at x = 0 or
-    // y = 0, and every wheel turn, at the last position it was told of.
+    // SDL's Windows driver takes a press at x = 0 or y = 0 (and every wheel
+    // turn) at the pointer's place when it last looked, after each round of
+    // messages (under Wine, where the X pointer is at that moment). So for a
+    // Windows program the pointer goes there first and, once the program
+    // has taken in the move, is left a moment for SDL to look; and it stays
+    // until the program has taken in the press too, or the next Click's
+    // move would be where a lagging program places this press.
     void Click(int x, int y, int button = 1)
     {
         if (run.windows) {
             Mouse_move(E2e_shared().watch, window, x, y);
+            Window_ping(E2e_shared().watch, window);
             Sleep_for(0.15);
         }
         Mouse_click(E2e_shared().watch, window, x, y, button);
+        if (run.windows)
+            Window_ping(E2e_shared().watch, window);
     }
     void Key(X_keysym key) { Key_tap(E2e_shared().watch, window, key); }
     void Close_request() { Window_close_request(E2e_shared().watch, window); }

@@ -481,6 +481,52 @@ void Key_event(X_watch& watch, X_keysym key, bool down)
     XSync(watch.display, False);
 }
 
+bool Window_ping(X_watch& watch, X_window window, double seconds)
+{
+    Display* display = watch.display;
+    const Window root = DefaultRootWindow(display);
+    const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+    const Atom ping = XInternAtom(display, "_NET_WM_PING", False);
+    static long stamp = 0;
+    ++stamp;
+    // The answer is sent to the root window for whoever watches its
+    // children's structure, as a window manager would.
+    XWindowAttributes root_attributes{};
+    XGetWindowAttributes(display, root, &root_attributes);
+    XSelectInput(display, root, root_attributes.your_event_mask | SubstructureNotifyMask);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = protocols;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(ping);
+    event.xclient.data.l[1] = stamp;
+    event.xclient.data.l[2] = static_cast<long>(window);
+    const int errors_before = x_error_count;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    bool answered = false;
+    if (x_error_count == errors_before)
+        Wait_until(seconds, [&] {
+            XEvent reply;
+            while (XCheckTypedWindowEvent(display, root, ClientMessage, &reply))
+                answered = answered || (reply.xclient.message_type == protocols &&
+                                        static_cast<Atom>(reply.xclient.data.l[0]) == ping &&
+                                        reply.xclient.data.l[1] == stamp);
+            XWindowAttributes attributes{};
+            const int errors = x_error_count;
+            const bool gone = !XGetWindowAttributes(display, window, &attributes) || x_error_count != errors ||
+                              attributes.map_state != IsViewable;
+            return answered || gone;
+        });
+    XSelectInput(display, root, root_attributes.your_event_mask);
+    XSync(display, False);
+    XEvent dropped;
+    while (XCheckMaskEvent(display, SubstructureNotifyMask, &dropped)) {
+    }
+    return answered;
+}
+
 void Window_close_request(X_watch& watch, X_window window)
 {
     Display* display = watch.display;

@@ -115,6 +115,14 @@ void Mouse_park(X_watch& watch);
 void Key_tap(X_watch& watch, X_window window, X_keysym key);
 // One key press (down true) or release alone, wherever the pointer is.
 void Key_event(X_watch& watch, X_keysym key, bool down);
+// A round trip through a Wine program's own handling of X events: the
+// window manager's ping (_NET_WM_PING), which Wine answers from the
+// program's thread as it takes in X events, in their order. True once the
+// answer came, so every event sent to the window before it has been taken
+// in (turned into Windows' messages); false if none came within `seconds`
+// or the window went away first. A program that does not answer pings
+// (SDL's X11 driver) gets none: this is for Windows programs.
+bool Window_ping(X_watch& watch, X_window window, double seconds = 30);
 // What a window manager sends when the user closes the window:
 // a ClientMessage WM_PROTOCOLS / WM_DELETE_WINDOW.
 void Window_close_request(X_watch& watch, X_window window);
