@@ -2,20 +2,7 @@
 // is taken; MOVEFILE_WRITE_THROUGH returns once the move is on the disk.
 #include "book/file_place.h"
 #include <windows.h>
-
-namespace {
-
-std::wstring Wide_of(const std::string& text)
-{
-    if (text.empty())
-        return L"";
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-}  // namespace
+#include "picture_file/utf16_windows.h"
 
 std::string File_place_new(const std::string& from, const std::string& to, bool& taken)
 {

@@ -9,48 +9,9 @@
 #include <cctype>
 #include <cwchar>
 #include <cwctype>
+#include "picture_file/utf16_windows.h"
 
 namespace {
-
-std::wstring Wide_of(const std::string& text)
-{
-    if (text.empty())
-        return L"";
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string System_message(DWORD code)
-{
-    wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message;
-    if (length && text) {
-        const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-        message.resize(static_cast<std::size_t>(bytes));
-        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), message.data(), bytes, nullptr, nullptr);
-    }
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
-        message.pop_back();
-    return message.empty() ? "error " + std::to_string(code) : message;
-}
-
-std::string Utf8_of(const wchar_t* text, std::size_t length)
-{
-    if (length == 0)
-        return "";
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), utf8.data(), bytes, nullptr, nullptr);
-    return utf8;
-}
 
 // A Unicode environment block: "NAME=value" entries, each ended by a null,
 // the whole ended by one more; sorted by name without regard to case, as
@@ -81,7 +42,7 @@ std::vector<std::string> Environment_capture()
     if (!block)
         return environment;
     for (const wchar_t* entry = block; *entry; entry += std::wcslen(entry) + 1)
-        environment.push_back(Utf8_of(entry, std::wcslen(entry)));
+        environment.push_back(Utf8_of(entry));
     FreeEnvironmentStringsW(block);
     return environment;
 }

@@ -8,13 +8,9 @@
 #include <windows.h>
 #include <filesystem>
 #include "picture_file/file_open.h"
+#include "picture_file/utf16_windows.h"
 
 namespace {
-
-std::wstring Wide_of(const std::string& utf8)
-{
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).wstring();
-}
 
 std::string Error_text(DWORD code)
 {

@@ -5,6 +5,7 @@
 #include "main/program_path.h"
 #include <windows.h>
 #include <string_view>
+#include "picture_file/utf16_windows.h"
 
 // The C runtime's own reading of the command line in UTF-16, by the rules
 // it reads argv by (msvcrt.dll, which every program here already uses).
@@ -16,15 +17,6 @@ int __wgetmainargs(int* argc, wchar_t*** argv, wchar_t*** env, int glob, Runtime
 }
 
 namespace {
-
-std::string Utf8_of(std::wstring_view wide)
-{
-    const int length = static_cast<int>(wide.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, text.data(), size, nullptr, nullptr);
-    return text;
-}
 
 // The rule Windows itself uses for the program's name (CommandLineToArgvW):
 // quotes, if it starts with one, up to the next quote; else up to the first

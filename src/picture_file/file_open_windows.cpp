@@ -13,29 +13,9 @@
 #include <string>
 #include <string_view>
 #include <vector>
+#include "picture_file/utf16_windows.h"
 
 namespace {
-
-std::wstring Wide_from_utf8(const std::string& text)
-{
-    if (text.empty())
-        return std::wstring();
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
-std::string Utf8_from_wide(std::wstring_view wide)
-{
-    if (wide.empty())
-        return std::string();
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
-    return text;
-}
 
 // The path without a drive letter in front ("Z:" of "Z:\pics\cat.txt").
 std::wstring_view Drive_skip(std::wstring_view path)
@@ -114,7 +94,7 @@ namespace {
 // opened: opening CON would wait for the console, COM1 for a serial line.
 HANDLE Regular_file_handle(const std::string& name, const std::string& wanted, std::string& why)
 {
-    const std::wstring wide = Wide_from_utf8(name);
+    const std::wstring wide = Wide_of(name);
     if (Device_name(wide)) {
         why = "it is a device, not " + wanted;
         return INVALID_HANDLE_VALUE;
@@ -227,5 +207,5 @@ std::string Folder_current()
     const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
     if (length == 0 || length >= folder.size())
         return "the working directory";
-    return Utf8_from_wide(std::wstring_view(folder.data(), length));
+    return Utf8_of(std::wstring_view(folder.data(), length));
 }
