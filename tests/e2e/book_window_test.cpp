@@ -260,7 +260,17 @@ protected:
             return ::testing::AssertionFailure() << "the window did not settle";
         return ::testing::AssertionSuccess();
     }
-    void Painter_key(X_keysym key) { Key_tap(E2e_shared().watch, painter, key); }
+    // As E2e_test::Key: a Windows painter is given the focus first.
+    void Painter_key(X_keysym key)
+    {
+        if (run.windows) {
+            Window_focus(E2e_shared().watch, painter);
+            Window_ping(E2e_shared().watch, painter);
+        }
+        Key_tap(E2e_shared().watch, painter, key);
+        if (run.windows)
+            Window_ping(E2e_shared().watch, painter);
+    }
 
     // The thumbnail must be the painter's first view reduced, pixel for pixel.
     ::testing::AssertionResult Thumb_matches_painter(int index, int top_row = 0)

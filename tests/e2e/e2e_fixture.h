@@ -76,7 +76,20 @@ protected:
         if (run.windows)
             Window_ping(E2e_shared().watch, window);
     }
-    void Key(X_keysym key) { Key_tap(E2e_shared().watch, window, key); }
+    // A person clicks a window before typing into it; with no window
+    // manager a Windows program is given the focus here as that click would
+    // give it (Window_focus), and the key comes once the program has taken
+    // the focus in. The ping after the key keeps the next input behind it.
+    void Key(X_keysym key)
+    {
+        if (run.windows) {
+            Window_focus(E2e_shared().watch, window);
+            Window_ping(E2e_shared().watch, window);
+        }
+        Key_tap(E2e_shared().watch, window, key);
+        if (run.windows)
+            Window_ping(E2e_shared().watch, window);
+    }
     void Close_request() { Window_close_request(E2e_shared().watch, window); }
 
     Program_run run;

@@ -481,6 +481,32 @@ void Key_event(X_watch& watch, X_keysym key, bool down)
     XSync(watch.display, False);
 }
 
+void Window_focus(X_watch& watch, X_window window)
+{
+    Display* display = watch.display;
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    const Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
+    const Atom take_focus = XInternAtom(display, "WM_TAKE_FOCUS", False);
+    Atom* listed = nullptr;
+    int count = 0;
+    bool asks = false;
+    if (XGetWMProtocols(display, window, &listed, &count)) {
+        asks = std::find(listed, listed + count, take_focus) != listed + count;
+        XFree(listed);
+    }
+    if (asks) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = protocols;
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(take_focus);
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, window, False, NoEventMask, &event);
+    }
+    XSync(display, False);
+}
+
 bool Window_ping(X_watch& watch, X_window window, double seconds)
 {
     Display* display = watch.display;

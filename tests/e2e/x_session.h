@@ -115,6 +115,14 @@ void Mouse_park(X_watch& watch);
 void Key_tap(X_watch& watch, X_window window, X_keysym key);
 // One key press (down true) or release alone, wherever the pointer is.
 void Key_event(X_watch& watch, X_keysym key, bool down);
+// What a click-to-focus window manager does when a person clicks a window:
+// gives it the X input focus and, as the window asks in WM_PROTOCOLS, sends
+// it WM_TAKE_FOCUS, on which a Wine program makes the window Windows' own
+// foreground (active, focused) window, the one Windows gives keys to. With
+// no window manager nothing else does: X focus follows the pointer, which
+// Wine does not take as a window's activation. The focus stays on the window
+// until another is given it or the window goes.
+void Window_focus(X_watch& watch, X_window window);
 // A round trip through a Wine program's own handling of X events: the
 // window manager's ping (_NET_WM_PING), which Wine answers from the
 // program's thread as it takes in X events, in their order. True once the
