@@ -12,6 +12,7 @@
 #include <csignal>
 #include <tuple>
 #include <png.h>
+#include <unistd.h>
 #include "e2e_fixture.h"
 
 namespace {
@@ -468,7 +469,12 @@ TEST_F(Book_window, TheBookComesBackOnADisplayThatRestartedMeanwhile)
 {
     if (!Environment_get("TINTORA_E2E_BOOK_FOLDER").empty())
         GTEST_SKIP() << "under Wine the server's end takes the Windows session with it";
-    Xvfb_server restarting = Xvfb_start(1024, 1024);
+    // A display number far above those that servers choosing their own
+    // take (the lowest free one), so that the test programs running beside
+    // this one cannot take it while it is free for that second.
+    Xvfb_server restarting;
+    for (int k = 0; k < 20 && restarting.display.empty(); ++k)
+        restarting = Xvfb_start(1024, 1024, ":" + std::to_string(5000 + getpid() % 1000 * 20 + k));
     ASSERT_FALSE(restarting.display.empty());
     const std::string display = restarting.display;
     X_watch watch = X_watch_open(display);
