@@ -52,15 +52,20 @@ std::string Painter_keep_notes(const std::string& errors)
     return notes;
 }
 
-bool Colouring_kept_apply(const std::string& path, std::span<Square> squares, std::span<const Colour> colours,
-                          Colour& mousecolour)
+bool Colouring_kept_read(const std::string& path, Colouring& kept)
 {
     if (path.empty())
         return false;
     std::string text;
     bool missing = false;
+    return Colouring_file_read(path, text, missing).empty() && Colouring_parse(text, kept).empty();
+}
+
+bool Colouring_kept_apply(const std::string& path, std::span<Square> squares, std::span<const Colour> colours,
+                          Colour& mousecolour)
+{
     Colouring kept;
-    if (!Colouring_file_read(path, text, missing).empty() || !Colouring_parse(text, kept).empty())
+    if (!Colouring_kept_read(path, kept))
         return false;
     return Colouring_apply(kept, Picture_digest(squares, colours), squares, colours, mousecolour).empty();
 }

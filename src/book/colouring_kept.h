@@ -8,6 +8,7 @@
 #include "board/colour.h"
 #include "board/square.h"
 #include "book/picture_list.h"
+#include "colouring/colouring_format.h"
 
 // The variable that asks the painter to keep a colouring, and names its file.
 constexpr const char* keep_variable = "TINTORA_KEEP";
@@ -30,6 +31,10 @@ std::vector<std::string> Environment_keeping(const std::vector<std::string>& env
 // What the painter said about keeping, from its standard error: its lines
 // that start "Tintora: the colouring", in order; "" when none.
 std::string Painter_keep_notes(const std::string& errors);
+
+// The colouring kept in `path`, read and understood; false when there is
+// none or it is not a colouring (the painter says why when it opens one).
+bool Colouring_kept_read(const std::string& path, Colouring& kept);
 
 // Lays the colouring kept in `path` over a board just read, as the painter
 // would on opening it, and sets `mousecolour`. False, and nothing changed,

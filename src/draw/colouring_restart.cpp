@@ -5,7 +5,6 @@
 #include "book/colouring_kept.h"
 #include "book/picture_list.h"
 #include "colouring/colouring_format.h"
-#include "colouring/colouring_store.h"
 #include "draw/drawing_open.h"
 #include "draw/file_replace.h"
 
@@ -50,12 +49,8 @@ std::string Colouring_path_of(const std::string& path, const Picture_places& pla
 
 bool Save_restarts_colouring(const std::string& path, const std::string& colouring_path, const Drawing& drawing)
 {
-    if (colouring_path.empty() || !File_exists(path))
-        return false;
-    std::string text;
-    bool missing = false;
     Colouring kept;
-    if (!Colouring_file_read(colouring_path, text, missing).empty() || !Colouring_parse(text, kept).empty())
+    if (!File_exists(path) || !Colouring_kept_read(colouring_path, kept))
         return false;
     const Drawing_opened now = Drawing_open(path);
     if (!now.why.empty() || kept.digest != Digest_of(now.drawing))
