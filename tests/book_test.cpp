@@ -388,6 +388,110 @@ TEST(Book_layout, AClickOnAThumbnailOrTitleNamesItsPicture)
     }
 }
 
+// A left click on a card with buttons: on a button it presses that one,
+// elsewhere on the thumbnail or title it opens the picture, and in the gap
+// between two buttons it does nothing. Picture 0 shows no buttons (the "New
+// picture" card), 1 two (kept), 5 three, the rest one.
+TEST(Book_layout, AClickOnACardPressesTheButtonUnderItElseOpensThePicture)
+{
+    const std::vector<int> buttons{0, 2, 1, 1, 1, 3, 1, 1, 1, 1};
+    struct Case {
+        int x, y, top_row;
+        Book_press press;
+    };
+    const std::vector<Case> cases{
+        {300, 102, 0, {1, -1}},   // the middle of the thumbnail
+        {300, 205, 0, {1, -1}},   // the title
+        {225, 136, 0, {1, 0}},    // the top button's top left pixel
+        {340, 159, 0, {1, 0}},    // its bottom right
+        {341, 150, 0, {1, -1}},   // right of it
+        {224, 150, 0, {1, -1}},   // left of it
+        {300, 135, 0, {1, -1}},   // above the stack
+        {300, 161, 0, {-1, -1}},  // between the two buttons
+        {300, 163, 0, {1, 1}},    // the lower one
+        {300, 186, 0, {1, 1}},
+        {300, 187, 0, {1, -1}},   // under the stack, on the thumbnail still
+        {30, 180, 0, {0, -1}},    // no buttons: the card opens
+        {430, 180, 0, {2, 0}},    // one button, at the stack's bottom
+        {430, 150, 0, {2, -1}},
+        {300, 327, 0, {5, -1}},   // three buttons leave the middle opening
+        {300, 334, 0, {5, 0}},
+        {300, 372, 0, {5, 1}},
+        {300, 400, 0, {5, 2}},
+        {300, 150, 1, {5, 1}},    // scrolled a row: picture 5 in the top row
+        {10, 150, 0, {-1, -1}},   // between cells
+        {300, 102, 3, {-1, -1}},  // no picture there
+    };
+    for (const Case& c : cases) {
+        const Book_view view{10, 0, c.top_row};
+        const Book_press press = Book_press_at(view, c.x, c.y, buttons);
+        EXPECT_EQ(std::pair(press.picture, press.button), std::pair(c.press.picture, c.press.button))
+            << c.x << "," << c.y << " top row " << c.top_row;
+    }
+    // A list of counts shorter than the pictures: no buttons for the rest.
+    EXPECT_EQ(Book_press_at({10, 0, 0}, 625, 180, {0, 2}).button, -1);
+}
+
+// However many buttons a card shows, they stay on its thumbnail, clear of
+// its middle (where a click opens it) and of the kept mark in its bottom
+// right corner; and they show only where the pointer is on a thumbnail.
+TEST(Book_layout, ButtonsStayOnTheThumbnailClearOfItsMiddleAndTheMark)
+{
+    const Book_point cell{600, 450};
+    const int tx = cell.x + book_thumbnail_x, ty = cell.y + book_thumbnail_y;
+    for (int count = 1; count <= book_buttons_most; ++count)
+        for (int slot = 0; slot < count; ++slot) {
+            const Book_rect r = Book_button_place(cell, slot, count);
+            EXPECT_GE(r.x, tx);
+            EXPECT_GE(r.y, ty + thumbnail_height / 2 + 1) << count << " buttons, slot " << slot;
+            EXPECT_LE(r.y + r.height, ty + thumbnail_height);
+            EXPECT_LE(r.x + r.width, tx + thumbnail_width - 20) << "over the kept mark";
+            EXPECT_GE(r.width, 8 * static_cast<int>(std::string("Start again").size()) + 8);
+            EXPECT_GE(r.height, 20);
+            if (slot > 0) {
+                EXPECT_GT(r.y, Book_button_place(cell, slot - 1, count).y + book_button_height);
+            }
+        }
+    const Book_view view{10, 0, 0};
+    EXPECT_EQ(Book_thumbnail_at(view, 220, 12), 1);
+    EXPECT_EQ(Book_thumbnail_at(view, 379, 191), 1);
+    EXPECT_EQ(Book_thumbnail_at(view, 300, 205), -1);   // the title
+    EXPECT_EQ(Book_thumbnail_at(view, 219, 100), -1);
+    EXPECT_EQ(Book_thumbnail_at(view, -1, -1), -1);     // the pointer out of the window
+}
+
+// The question's answers: Yes and No apart, both inside the box the
+// question is drawn in (at least three lines high), clear of its text.
+TEST(Book_layout, TheQuestionIsAnsweredByItsYesAndNoButtons)
+{
+    struct Case {
+        int x, y;
+        Book_answer answer;
+    };
+    const Book_rect yes = Book_answer_place(Book_answer::yes);
+    const Book_rect no = Book_answer_place(Book_answer::no);
+    const std::vector<Case> cases{
+        {yes.x, yes.y, Book_answer::yes},
+        {yes.x + yes.width - 1, yes.y + yes.height - 1, Book_answer::yes},
+        {yes.x + yes.width, yes.y + 5, Book_answer::none},   // between them
+        {no.x, no.y, Book_answer::no},
+        {no.x + no.width - 1, no.y + no.height - 1, Book_answer::no},
+        {no.x + no.width, no.y, Book_answer::none},
+        {no.x, no.y - 1, Book_answer::none},
+        {400, 450, Book_answer::none},
+        {100, 880, Book_answer::none},   // the box's text
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Book_answer_at(c.x, c.y), c.answer) << c.x << "," << c.y;
+    const int box_top = book_height - 30 - 10 * 3;
+    for (const Book_rect& r : {yes, no}) {
+        EXPECT_GT(r.y, box_top);
+        EXPECT_LE(r.y + r.height, book_height);
+        EXPECT_GE(r.x, 20 + 8 * book_question_chars) << "over the question's text";
+        EXPECT_LE(r.x + r.width, book_width);
+    }
+}
+
 TEST(Book_layout, ArrowsMoveTheSelectionWithinThePicturesAndKeepItInSight)
 {
     Book_view view{30, 0, 0};   // 8 rows, 4 in sight
@@ -449,6 +553,57 @@ TEST(Book_draw, TheSelectionFrameAndTheWarningMarkShowOnlyWhenSet)
             EXPECT_GT(title_pixels, 20);
             SDL_FreeSurface(screen);
         }
+}
+
+// The buttons drawn where the layout puts them, a light face in a dark
+// edge, with their labels; none drawn when there are none; and the
+// question's Yes and No.
+TEST(Book_draw, ButtonsAreDrawnWhereTheLayoutPutsThem)
+{
+    Picture_card card;
+    card.title = "A boat";
+    card.thumbnail.reset(SDL_CreateRGBSurface(SDL_SWSURFACE, 160, 180, 32, 0xFF0000, 0xFF00, 0xFF, 0));
+    SDL_FillRect(card.thumbnail.get(), nullptr, 0x00FF00);
+    const Book_point cell{200, 225};
+    for (const std::vector<std::string>& labels :
+         {std::vector<std::string>{}, {"Save image"}, {"Start again", "Save image"}}) {
+        SCOPED_TRACE(labels.size());
+        SDL_Surface* screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 900, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+        Book_cell_draw(screen, cell.x, cell.y, card, false, labels);
+        const int count = static_cast<int>(labels.size());
+        for (int slot = 0; slot < count; ++slot) {
+            const Book_rect r = Book_button_place(cell, slot, count);
+            EXPECT_EQ(Pixel(screen, r.x, r.y), 0x141414u);
+            EXPECT_EQ(Pixel(screen, r.x + r.width - 1, r.y + r.height - 1), 0x141414u);
+            EXPECT_EQ(Pixel(screen, r.x + 3, r.y + 3), 0xFAF0C8u);
+            int ink = 0;   // the letters' pixels: dark, not quite the edge's colour
+            for (int y = r.y + 3; y < r.y + r.height - 3; ++y)
+                for (int x = r.x + 3; x < r.x + r.width - 3; ++x)
+                    ink += (Pixel(screen, x, y) & 0xFFFFFFu) < 0x404040u;
+            EXPECT_GT(ink, 8 * static_cast<int>(labels[static_cast<std::size_t>(slot)].size())) << "no label";
+        }
+        // Outside the buttons the thumbnail is the thumbnail.
+        int face = 0;
+        for (int y = cell.y + book_thumbnail_y; y < cell.y + book_thumbnail_y + thumbnail_height; ++y)
+            for (int x = cell.x + book_thumbnail_x; x < cell.x + book_thumbnail_x + thumbnail_width; ++x) {
+                bool on_button = false;
+                for (int slot = 0; slot < count; ++slot)
+                    on_button = on_button || Book_rect_holds(Book_button_place(cell, slot, count), x, y);
+                if (!on_button) {
+                    EXPECT_EQ(Pixel(screen, x, y), 0x00FF00u) << x << "," << y;
+                }
+                face += Pixel(screen, x, y) == 0xFAF0C8u;
+            }
+        EXPECT_EQ(face > 0, count > 0);
+        SDL_FreeSurface(screen);
+    }
+    SDL_Surface* screen = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 900, 32, 0xFF0000, 0xFF00, 0xFF, 0);
+    Book_question_draw(screen, "Start " + std::string(60, 'a') + " again?");
+    for (Book_answer answer : {Book_answer::yes, Book_answer::no}) {
+        const Book_rect r = Book_answer_place(answer);
+        EXPECT_EQ(Pixel(screen, r.x + 3, r.y + 3), 0xFAF0C8u);
+    }
+    SDL_FreeSurface(screen);
 }
 
 TEST(Text_wrap, BreaksAtBlanksAndCutsWordsTooLongForALine)

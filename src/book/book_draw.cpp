@@ -15,6 +15,27 @@ void Text_lines_draw(SDL_Surface* screen, int x, int y, const std::string& text,
         stringRGBA(screen, static_cast<Sint16>(x), static_cast<Sint16>(y + 10 * k), line.c_str(), c.r, c.g, c.b, 255);
 }
 
+// How wide a line of text is drawn.
+int Text_width(const std::string& line)
+{
+    return 8 * static_cast<int>(line.size());
+}
+
+// A button: a light face with a dark edge, so that it stands out on any
+// thumbnail, and its label in the middle.
+void Button_draw(SDL_Surface* screen, const Book_rect& place, const std::string& label)
+{
+    const auto sx = [](int v) { return static_cast<Sint16>(v); };
+    const int right = place.x + place.width - 1, bottom = place.y + place.height - 1;
+    boxRGBA(screen, sx(place.x), sx(place.y), sx(right), sx(bottom), book_button_face.r, book_button_face.g,
+            book_button_face.b, 255);
+    for (int k = 0; k < 2; ++k)
+        rectangleRGBA(screen, sx(place.x + k), sx(place.y + k), sx(right - k), sx(bottom - k), book_button_ink.r,
+                      book_button_ink.g, book_button_ink.b, 255);
+    Text_lines_draw(screen, place.x + (place.width - Text_width(label)) / 2, place.y + (place.height - 8) / 2, label,
+                    book_button_ink);
+}
+
 }  // namespace
 
 std::string Text_wrap(const std::string& text, int width)
@@ -47,7 +68,8 @@ void Book_clear(SDL_Surface* screen)
     SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0x30, 0x30, 0x30));
 }
 
-void Book_cell_draw(SDL_Surface* screen, int x, int y, const Picture_card& card, bool selected)
+void Book_cell_draw(SDL_Surface* screen, int x, int y, const Picture_card& card, bool selected,
+                    const std::vector<std::string>& buttons)
 {
     const int tx = x + book_thumbnail_x;
     const int ty = y + book_thumbnail_y;
@@ -103,6 +125,9 @@ void Book_cell_draw(SDL_Surface* screen, int x, int y, const Picture_card& card,
         stringRGBA(screen, sx(parts_x), sx(y + book_parts_y), parts.c_str(), book_parts_colour.r, book_parts_colour.g,
                    book_parts_colour.b, 255);
     }
+    const int count = static_cast<int>(buttons.size());
+    for (int slot = 0; slot < count; ++slot)
+        Button_draw(screen, Book_button_place({x, y}, slot, count), buttons[static_cast<std::size_t>(slot)]);
 }
 
 namespace {
@@ -127,5 +152,7 @@ void Book_message_draw(SDL_Surface* screen, const std::string& message)
 
 void Book_question_draw(SDL_Surface* screen, const std::string& question)
 {
-    Box_text_draw(screen, Text_wrap(question, (book_width - 40) / 8) + "\n\nEnter: yes    Escape: no");
+    Box_text_draw(screen, Text_wrap(question, book_question_chars) + "\n\nEnter: yes    Escape: no");
+    Button_draw(screen, Book_answer_place(Book_answer::yes), "Yes");
+    Button_draw(screen, Book_answer_place(Book_answer::no), "No");
 }

@@ -3,8 +3,10 @@
 // then show the book again. The first card, "New picture", and E or a right
 // click on a picture open the picture maker instead. What is coloured is
 // kept (the painter keeps it when the book asks); Delete asks whether to
-// start the selected picture again, and I saves it as an image. Escape or
-// closing the window ends it with 0.
+// start the selected picture again, and I saves it as an image. The same
+// are buttons on the card under the pointer, for those who use only a mouse,
+// and the question has Yes and No buttons. Escape or closing the window
+// ends it with 0.
 #include <algorithm>
 #include <filesystem>
 #include <cstdio>
@@ -36,6 +38,7 @@ struct Book {
     Book_view view;
     std::string message;                              // shown until the next input
     int asking = -1;                                  // the picture "Start again?" is asked about
+    Book_point pointer{-1, -1};                       // where the pointer is; -1: not in the window
     SDL_Surface* screen = nullptr;
 };
 
@@ -46,6 +49,16 @@ SDL_Surface* Book_window_open()
         SDL_WM_SetCaption("Tintora pictures", "Tintora pictures");
     return screen;
 }
+
+// A button on a card: its label, whether it is there only while a
+// colouring is kept, and what pressing it does to the picture. The table of
+// them (card_buttons, after the doings) is all there is to adding one.
+struct Card_button {
+    const char* label;
+    bool kept_only;
+    void (*press)(Book& book, int index);
+};
+std::vector<const Card_button*> Card_buttons_shown(const Book& book, int index);
 
 void Book_show(Book& book)
 {
@@ -59,7 +72,12 @@ void Book_show(Book& book)
             card = entry.name.empty() ? Picture_card_new()
                                       : Picture_card_make(entry, Colouring_path(book.places.colourings, entry));
         const Book_point at = Book_cell_place(book.view, k);
-        Book_cell_draw(book.screen, at.x, at.y, *card, k == book.view.selected);
+        // The buttons answer only when nothing else waits for an answer.
+        std::vector<std::string> labels;
+        if (book.asking < 0 && book.message.empty() && k == Book_thumbnail_at(book.view, book.pointer.x, book.pointer.y))
+            for (const Card_button* button : Card_buttons_shown(book, k))
+                labels.push_back(button->label);
+        Book_cell_draw(book.screen, at.x, at.y, *card, k == book.view.selected, labels);
     }
     if (book.asking >= 0)
         Book_question_draw(book.screen, "Start " + book.cards[static_cast<std::size_t>(book.asking)]->title + " again?");
@@ -117,6 +135,7 @@ bool Book_open_picture(Book& book, int index)
     book.screen = Book_window_reopen();
     if (!book.screen)
         return false;
+    book.pointer = {-1, -1};
     Book_show(book);
     return true;
 }
@@ -168,6 +187,32 @@ void Book_export(Book& book, int index)
                                : "Tintora: " + title + " could not be saved as an image: " + why;
 }
 
+// "Start again?" asked of a picture with a kept colouring.
+void Book_ask_start_again(Book& book, int index)
+{
+    book.asking = index;
+}
+
+const Card_button card_buttons[] = {
+    {"Start again", true, Book_ask_start_again},
+    {"Save image", false, Book_export},
+};
+
+// A picture's buttons are there once its card is made, and only for a
+// picture the painter can open: the "New picture" card and a file it
+// refuses have none.
+std::vector<const Card_button*> Card_buttons_shown(const Book& book, int index)
+{
+    std::vector<const Card_button*> shown;
+    const auto& card = book.cards[static_cast<std::size_t>(index)];
+    if (book.entries[static_cast<std::size_t>(index)].name.empty() || !card || !card->thumbnail)
+        return shown;
+    for (const Card_button& button : card_buttons)
+        if (!button.kept_only || card->kept)
+            shown.push_back(&button);
+    return shown;
+}
+
 // The maker on a new picture, on one of the person's own (edited where it
 // is) or on a bundled one (a copy, saved into the person's own folder).
 // Afterwards the list is made again: a new picture has a card now, and a
@@ -200,6 +245,7 @@ bool Book_open_maker(Book& book, int index)
     book.screen = Book_window_reopen();
     if (!book.screen)
         return false;
+    book.pointer = {-1, -1};
     Book_show(book);
     return true;
 }
@@ -236,17 +282,39 @@ int main(int, char*[])
             break;
         if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE && book.asking < 0)
             break;
+        // The card under the pointer shows its buttons: drawn again only
+        // when the pointer goes onto another card or off one.
+        if (event.type == SDL_MOUSEMOTION || event.type == SDL_ACTIVEEVENT) {
+            const int before = Book_thumbnail_at(book.view, book.pointer.x, book.pointer.y);
+            if (event.type == SDL_MOUSEMOTION)
+                book.pointer = {event.motion.x, event.motion.y};
+            else if ((event.active.state & SDL_APPMOUSEFOCUS) && !event.active.gain)
+                book.pointer = {-1, -1};
+            if (Book_thumbnail_at(book.view, book.pointer.x, book.pointer.y) != before)
+                Book_show(book);
+            continue;
+        }
         if (event.type != SDL_KEYDOWN && event.type != SDL_MOUSEBUTTONDOWN)
             continue;
-        // A question waits for its answer: Enter says yes, Escape no.
+        if (event.type == SDL_MOUSEBUTTONDOWN)
+            book.pointer = {event.button.x, event.button.y};
+        // A question waits for its answer: Enter or Yes says yes, Escape or
+        // No says no; any other click or key is not an answer.
         if (book.asking >= 0) {
-            if (event.type != SDL_KEYDOWN)
+            Book_answer answer = Book_answer::none;
+            if (event.type == SDL_KEYDOWN) {
+                const SDLKey key = event.key.keysym.sym;
+                if (key == SDLK_RETURN || key == SDLK_KP_ENTER)
+                    answer = Book_answer::yes;
+                else if (key == SDLK_ESCAPE)
+                    answer = Book_answer::no;
+            } else if (event.button.button == SDL_BUTTON_LEFT) {
+                answer = Book_answer_at(event.button.x, event.button.y);
+            }
+            if (answer == Book_answer::none)
                 continue;
-            const SDLKey key = event.key.keysym.sym;
-            if (key == SDLK_RETURN || key == SDLK_KP_ENTER)
+            if (answer == Book_answer::yes)
                 Book_start_again(book, book.asking);
-            else if (key != SDLK_ESCAPE)
-                continue;
             book.asking = -1;
             Book_show(book);
             continue;
@@ -265,9 +333,25 @@ int main(int, char*[])
                 Book_scroll(book.view, -1);
             else if (event.button.button == SDL_BUTTON_WHEELDOWN)
                 Book_scroll(book.view, 1);
-            else if (event.button.button == SDL_BUTTON_LEFT || event.button.button == SDL_BUTTON_RIGHT) {
+            else if (event.button.button == SDL_BUTTON_RIGHT) {
                 open = Book_hit(book.view, event.button.x, event.button.y);
-                make = event.button.button == SDL_BUTTON_RIGHT;
+                make = true;
+            } else if (event.button.button == SDL_BUTTON_LEFT) {
+                // Only the card under the click can have a button there.
+                const int under = Book_hit(book.view, event.button.x, event.button.y);
+                std::vector<const Card_button*> shown;
+                std::vector<int> counts(book.cards.size());
+                if (under >= 0) {
+                    shown = Card_buttons_shown(book, under);
+                    counts[static_cast<std::size_t>(under)] = static_cast<int>(shown.size());
+                }
+                const Book_press press = Book_press_at(book.view, event.button.x, event.button.y, counts);
+                if (press.button >= 0) {
+                    book.view.selected = press.picture;
+                    shown[static_cast<std::size_t>(press.button)]->press(book, press.picture);
+                } else {
+                    open = press.picture;
+                }
             }
         } else {
             switch (event.key.keysym.sym) {

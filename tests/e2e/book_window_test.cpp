@@ -25,6 +25,12 @@ constexpr int cell_width = 200, cell_height = 225, thumb_x = 20, thumb_y = 12, t
 const Rgb8 background{0x30, 0x30, 0x30};
 const Rgb8 selection{255, 200, 0};
 const Rgb8 banner{120, 20, 20};
+const Rgb8 button_face{250, 240, 200};
+// A card's buttons, over the bottom left of its thumbnail, 24 pixels high:
+// the lowest from y = 151 within the thumbnail, the one above it from 124.
+constexpr int button_x = 60, lowest_button_y = 162, upper_button_y = 135;
+// The question's Yes and No, at the bottom right of the window.
+constexpr int yes_x = 628, no_x = 738, answer_y = 870;
 
 std::string Environment_get(const char* name)
 {
@@ -154,6 +160,9 @@ protected:
         std::error_code ignored;
         fs::remove_all(own, ignored);
         fs::create_directories(own);
+        // Under Wine the colourings of an earlier test are in the same place.
+        if (data.empty())
+            fs::remove_all(Colourings(), ignored);
     }
     void TearDown() override
     {
@@ -164,6 +173,8 @@ protected:
         E2e_test::TearDown();
         std::error_code ignored;
         fs::remove_all(data.empty() ? own : data, ignored);
+        if (data.empty())
+            fs::remove_all(Colourings(), ignored);
     }
 
     // Starts the book with the own folder above and waits for its window;
@@ -296,7 +307,9 @@ protected:
         window = book_window;
         return grabbed;
     }
-    std::string Colourings() { return data + "/tintora/colourings"; }
+    // Beside the own pictures: $XDG_DATA_HOME/tintora/colourings, or under
+    // Wine %APPDATA%\Tintora\colourings.
+    std::string Colourings() { return (fs::path(own).parent_path() / "colourings").string(); }
     std::string Kept_path(const std::string& name) { return Colourings() + "/" + name + ".own.colouring"; }
     // Cell (i, j) of the board as the kept colouring gives it (the file's
     // documented layout: three lines, then row 1 from column 1), or '?'.
@@ -603,17 +616,21 @@ TEST_F(Book_window, APainterThatTalksALotIsShownByItsLastWords)
 // reaches no painter.
 TEST_F(Book_window, AColouringIsKeptAndOpensWhereItWasLeft)
 {
-    if (data.empty())
-        GTEST_SKIP() << "keeps in the Linux data folder only";
     std::ofstream(own + "/dragon.txt") << dragon;
-    const std::string stray = data + "/stray.colouring";
+    // Under Wine the keeping is the Windows program's, in %APPDATA%; the
+    // image goes to the profile's Pictures, which is Wine's, not the test's.
+    const bool wine = data.empty();
+    const std::string stray = (wine ? fs::path(own).parent_path().string() : data) + "/stray.colouring";
     // The person's Pictures folder, as xdg-user-dir finds it.
     const std::string pictures = data + "/Bilder";
-    fs::create_directories(data + "/config");
-    std::ofstream(data + "/config/user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << pictures << "\"\n";
+    if (!wine) {
+        fs::create_directories(data + "/config");
+        std::ofstream(data + "/config/user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << pictures << "\"\n";
+    }
     ASSERT_TRUE(Book_start([&](Program_setup& setup) {
-        setup.environment.push_back({"TINTORA_KEEP", stray});
-        setup.environment.push_back({"XDG_CONFIG_HOME", data + "/config"});
+        setup.environment.push_back({"TINTORA_KEEP", wine ? Path_windows(stray) : stray});
+        if (!wine)
+            setup.environment.push_back({"XDG_CONFIG_HOME", data + "/config"});
     }));
     const Cell_place card = Thumb_place(1);
     const Image uncoloured = Image_reduce(Screen_model_draw(Model_of(dragon)));
@@ -658,6 +675,8 @@ TEST_F(Book_window, AColouringIsKeptAndOpensWhereItWasLeft)
     Sleep_for(0.5);
     const Image board = Image_crop(left, 0, 100, 800, 800);
     for (const std::string copy : {"", " (2)"}) {
+        if (wine)
+            break;
         Key(XK_i);
         EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
             << "nothing said; " << Shot_save(book, "saved");
@@ -702,11 +721,118 @@ TEST_F(Book_window, AColouringIsKeptAndOpensWhereItWasLeft)
     EXPECT_FALSE(fs::exists(stray)) << "the painter was given the book's own TINTORA_KEEP";
 }
 
+// With only a mouse: the card under the pointer shows its buttons, "Save
+// image" always and "Start again" once a colouring is kept. Save image
+// saves the board as coloured; Start again asks, and the question's No
+// keeps the colouring, its Yes starts the picture again, uncoloured in the
+// book and in the painter. A click in the question's box beside the
+// buttons answers nothing.
+TEST_F(Book_window, ThePointersCardHasButtonsToStartAgainAndToSave)
+{
+    std::ofstream(own + "/dragon.txt") << dragon;
+    const std::string pictures = data.empty() ? "" : data + "/Bilder";
+    ASSERT_TRUE(Book_start([&](Program_setup& setup) {
+        if (!data.empty()) {
+            fs::create_directories(data + "/config");
+            std::ofstream(data + "/config/user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << pictures << "\"\n";
+            setup.environment.push_back({"XDG_CONFIG_HOME", data + "/config"});
+        }
+    }));
+    const Cell_place card = Thumb_place(1);
+    const Image uncoloured = Image_reduce(Screen_model_draw(Model_of(dragon)));
+    const auto buttons_shown = [&](bool upper) {
+        return [&, upper](const Image& shot) {
+            return Image_at(shot, card.x + 8, card.y + lowest_button_y) == button_face &&
+                   (Image_at(shot, card.x + 8, card.y + upper_button_y) == button_face) == upper;
+        };
+    };
+    const auto pointer_to_card = [&] { Mouse_move(E2e_shared().watch, window, card.x + 80, card.y + 40); };
+    const auto pointer_away = [&] { Mouse_move(E2e_shared().watch, window, 400, 50); };
+    // No buttons until the pointer is on the card; then Save image alone.
+    EXPECT_EQ(Thumb_of(book, 1).rgb, uncoloured.rgb) << Shot_save(book, "no-pointer");
+    pointer_to_card();
+    EXPECT_TRUE(Book_shows(buttons_shown(false))) << "no Save image alone; " << Shot_save(book, "pointer-uncoloured");
+    Shot_save(book, "pointer-uncoloured");
+
+    // Coloured in the painter, and kept.
+    Click(card.x + 80, card.y + 90);
+    ASSERT_TRUE(Painter_wait());
+    Painter_click(250, 50);
+    Painter_click(110, 170);
+    ASSERT_TRUE(Kept_wait("dragon", {{5, 3, '2'}})) << File_slurp(Kept_path("dragon"));
+    Image left;
+    ASSERT_TRUE(Painter_grab(left));
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    EXPECT_TRUE(Book_shows([&](const Image& shot) {
+        return Thumb_unmarked(Thumb_of(shot, 1)).rgb == Thumb_unmarked(Image_reduce(left)).rgb;
+    })) << "the card is not the view left; " << Shot_save(book, "kept");
+    pointer_to_card();
+    EXPECT_TRUE(Book_shows(buttons_shown(true))) << "no Start again and Save image; " << Shot_save(book, "pointer-kept");
+    Shot_save(book, "pointer-kept");
+
+    if (!pictures.empty()) {
+        Click(card.x + button_x, card.y + lowest_button_y);
+        EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
+            << "nothing said; " << Shot_save(book, "saved");
+        EXPECT_EQ(Window_find(E2e_shared().watch, "Tintora"), 0ul) << "the press opened the painter";
+        const std::vector<std::string> saved = Folder_names(pictures + "/Tintora");
+        ASSERT_EQ(saved.size(), 1u);
+        EXPECT_TRUE(saved.front().starts_with("A dragon of my own 2")) << saved.front();
+        const Image image = Png_read(pictures + "/Tintora/" + saved.front());
+        EXPECT_EQ(image.rgb, Image_crop(left, 0, 100, 800, 800).rgb) << "the image is not the board as coloured";
+        Click(400, 450);   // takes the message away only
+        EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }));
+    }
+
+    // Start again, then No: the question goes, the colouring stays.
+    pointer_to_card();
+    ASSERT_TRUE(Book_shows(buttons_shown(true))) << Shot_save(book, "pointer-kept-again");
+    Click(card.x + button_x, card.y + upper_button_y);
+    const auto asked = [](const Image& shot) {
+        return Image_at(shot, 400, 890) == banner && Image_at(shot, yes_x, answer_y - 10) == button_face &&
+               Image_at(shot, no_x, answer_y - 10) == button_face;
+    };
+    EXPECT_TRUE(Book_shows(asked)) << "no question with Yes and No; " << Shot_save(book, "question");
+    Shot_save(book, "question");
+    Click(100, 885);   // the box, beside the answers
+    Sleep_for(0.5);
+    EXPECT_TRUE(Book_shows(asked, 0)) << "a click beside the answers took the question away";
+    Click(no_x, answer_y);
+    EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }))
+        << Shot_save(book, "answered-no");
+    EXPECT_TRUE(fs::exists(Kept_path("dragon")));
+    pointer_away();
+    EXPECT_TRUE(Book_shows([&](const Image& shot) {
+        return Thumb_unmarked(Thumb_of(shot, 1)).rgb == Thumb_unmarked(Image_reduce(left)).rgb;
+    })) << "not coloured after No; " << Shot_save(book, "answered-no");
+
+    // Start again, then Yes: uncoloured, and Save image alone once more.
+    pointer_to_card();
+    ASSERT_TRUE(Book_shows(buttons_shown(true))) << Shot_save(book, "pointer-kept-third");
+    Click(card.x + button_x, card.y + upper_button_y);
+    EXPECT_TRUE(Book_shows(asked)) << "no question; " << Shot_save(book, "question-again");
+    Click(yes_x, answer_y);
+    pointer_away();
+    EXPECT_TRUE(Book_shows([&](const Image& shot) { return Thumb_of(shot, 1).rgb == uncoloured.rgb; }))
+        << "not uncoloured; " << Shot_save(book, "answered-yes");
+    EXPECT_FALSE(fs::exists(Kept_path("dragon")));
+    pointer_to_card();
+    EXPECT_TRUE(Book_shows(buttons_shown(false))) << "Start again still offered; " << Shot_save(book, "started-again");
+    Click(card.x + 80, card.y + 90);
+    ASSERT_TRUE(Painter_wait());
+    const Image model = Screen_model_draw(Model_of(dragon));
+    EXPECT_EQ(painted.rgb, model.rgb) << Image_differences(model, painted);
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+    EXPECT_EQ(Program_stderr(run), "");
+}
+
 // A painter killed outright (kill -9) after two fills has kept both.
 TEST_F(Book_window, TwoFillsSurviveAPainterKilledOutright)
 {
-    if (data.empty())
-        GTEST_SKIP() << "keeps in the Linux data folder only";
     std::ofstream(own + "/dragon.txt") << dragon;
     ASSERT_TRUE(Book_start());
     const Cell_place card = Thumb_place(1);
@@ -719,9 +845,20 @@ TEST_F(Book_window, TwoFillsSurviveAPainterKilledOutright)
     ASSERT_TRUE(Kept_wait("dragon", {{5, 3, '1'}, {1, 1, '3'}, {20, 2, '3'}})) << File_slurp(Kept_path("dragon"));
     Image left;
     ASSERT_TRUE(Painter_grab(left));
-    const pid_t painter_pid = Painter_pid();
-    ASSERT_GT(painter_pid, 0);
-    ASSERT_EQ(kill(painter_pid, SIGKILL), 0);
+    if (run.windows) {
+        // Windows' own kill: taskkill /F ends the painter's process at once
+        // (TerminateProcess), as the Task Manager's End task does. The
+        // painter is a Windows process of its own, no child of the book's
+        // launcher, so it goes by its image name, the only tintora.exe.
+        std::string command;
+        for (const std::string& word : Program_launcher())
+            command += word + " ";
+        ASSERT_EQ(std::system((command + "taskkill /F /IM tintora.exe >/dev/null 2>&1").c_str()), 0);
+    } else {
+        const pid_t painter_pid = Painter_pid();
+        ASSERT_GT(painter_pid, 0);
+        ASSERT_EQ(kill(painter_pid, SIGKILL), 0);
+    }
     // The book says the painter ended badly; a key takes that away.
     const bool shown = Wait_until(30, [&] {
         window = Window_find(E2e_shared().watch, book_caption);
@@ -746,8 +883,6 @@ TEST_F(Book_window, TwoFillsSurviveAPainterKilledOutright)
 // shows its picture uncoloured, and the book says why after the painter.
 TEST_F(Book_window, AColouringThatCannotBeUsedOpensUncolouredWithAMessage)
 {
-    if (data.empty())
-        GTEST_SKIP() << "keeps in the Linux data folder only";
     std::ofstream(own + "/a.txt") << dragon;
     std::ofstream(own + "/b.txt") << dragon;
     std::ofstream(own + "/c.txt") << dragon;
@@ -831,8 +966,6 @@ TEST_F(Book_window, ThePainterOnItsOwnWritesNothing)
 // afterwards what could not be kept.
 TEST_F(Book_window, AColouringThatCannotBeKeptLeavesThePainterColouringAndIsSaid)
 {
-    if (data.empty())
-        GTEST_SKIP() << "keeps in the Linux data folder only";
     std::ofstream(own + "/dragon.txt") << dragon;
     ASSERT_TRUE(Book_start());
     Click(Thumb_place(1).x + 80, Thumb_place(1).y + 90);
