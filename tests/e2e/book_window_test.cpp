@@ -859,12 +859,18 @@ TEST_F(Book_window, TwoFillsSurviveAPainterKilledOutright)
         ASSERT_GT(painter_pid, 0);
         ASSERT_EQ(kill(painter_pid, SIGKILL), 0);
     }
-    // The book says the painter ended badly; a key takes that away.
-    const bool shown = Wait_until(30, [&] {
-        window = Window_find(E2e_shared().watch, book_caption);
-        return window && Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }, 0);
-    });
-    EXPECT_TRUE(shown) << Shot_save(book, "killed");
+    if (run.windows) {
+        // Wine's taskkill passes exit code 0 to TerminateProcess: an end
+        // the book cannot tell from a quit, so it has nothing to say.
+        ASSERT_TRUE(Book_wait());
+    } else {
+        // The book says the painter ended badly; a click takes that away.
+        const bool shown = Wait_until(30, [&] {
+            window = Window_find(E2e_shared().watch, book_caption);
+            return window && Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }, 0);
+        });
+        EXPECT_TRUE(shown) << Shot_save(book, "killed");
+    }
     Click(400, 450);
     EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }));
     EXPECT_EQ(Thumb_unmarked(Thumb_of(book, 1)).rgb, Thumb_unmarked(Image_reduce(left)).rgb)
