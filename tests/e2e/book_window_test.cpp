@@ -2,7 +2,8 @@
 // the real painter reduced by the book's rule, a click and Enter opening the
 // right picture in the painter, Escape there bringing the book back, the
 // arrows' selection, the wheel, a picture dropped into the person's own
-// folder, and a painter's failure shown in the book's window.
+// folder, a painter's failure shown in the book's window, kept colourings
+// (under Wine too), and the card's buttons for those with only a mouse.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
