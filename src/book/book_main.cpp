@@ -3,8 +3,8 @@
 // then show the book again. The first card, "New picture", and E or a right
 // click on a picture open the picture maker instead. What is coloured is
 // kept (the painter keeps it when the book asks); Delete asks whether to
-// start the selected picture again, and I saves it as an image. Escape or
-// closing the window ends it with 0.
+// start the selected picture again, I saves it as an image and P as a page
+// to print. Escape or closing the window ends it with 0.
 #include <algorithm>
 #include <filesystem>
 #include <cstdio>
@@ -22,6 +22,8 @@
 #include "book/picture_export.h"
 #include "book/picture_folders.h"
 #include "book/picture_list.h"
+#include "book/picture_print.h"
+#include "book/print_places.h"
 #include "book/picture_reselect.h"
 #include "colouring/colouring_store.h"
 #include "main/window_open.h"
@@ -168,6 +170,33 @@ void Book_export(Book& book, int index)
                                : "Tintora: " + title + " could not be saved as an image: " + why;
 }
 
+// The selected picture as coloured, on a page to print, in the person's
+// Pictures folder beside the images, then shown in the desktop's viewer,
+// which prints it; the message line says where it went, or why not.
+void Book_print(Book& book, int index)
+{
+    const Picture_entry& entry = book.entries[static_cast<std::size_t>(index)];
+    const std::string& title = book.cards[static_cast<std::size_t>(index)]->title;
+    char date[16] = "";
+    const std::time_t now = std::time(nullptr);
+    if (const std::tm* local = std::localtime(&now))
+        std::strftime(date, sizeof date, "%Y-%m-%d", local);
+    std::string saved, note;
+    const std::string why =
+        Picture_print(entry, Colouring_path(book.places.colourings, entry), Picture_export_folder(), date,
+                      Paper_chosen(), Print_font_file(Book_executable_folder()), saved, note);
+    if (!why.empty()) {
+        book.message = "Tintora: " + title + " could not be saved to print: " + why;
+        return;
+    }
+    book.message = "Tintora: " + title + " is saved to print as " + saved;
+    if (!note.empty())
+        book.message += ", uncoloured: its colouring cannot be used (" + note + ")";
+    const std::string not_shown = File_show(saved);
+    if (!not_shown.empty())
+        book.message += "; it cannot be shown: " + not_shown;
+}
+
 // The maker on a new picture, on one of the person's own (edited where it
 // is) or on a bundled one (a copy, saved into the person's own folder).
 // Afterwards the list is made again: a new picture has a card now, and a
@@ -288,6 +317,11 @@ int main(int, char*[])
                 if (book.view.count > 0 && !book.entries[static_cast<std::size_t>(book.view.selected)].name.empty() &&
                     book.cards[static_cast<std::size_t>(book.view.selected)])
                     Book_export(book, book.view.selected);
+                break;
+            case SDLK_p:
+                if (book.view.count > 0 && !book.entries[static_cast<std::size_t>(book.view.selected)].name.empty() &&
+                    book.cards[static_cast<std::size_t>(book.view.selected)])
+                    Book_print(book, book.view.selected);
                 break;
             case SDLK_DELETE:
                 if (book.view.count > 0 && book.cards[static_cast<std::size_t>(book.view.selected)] &&
