@@ -806,6 +806,44 @@ TEST_F(Book_window, PPrintsThePageAndHandsItToTheViewer)
     ASSERT_TRUE(Exit_wait(0));
 }
 
+// On Windows the page goes into the Pictures known folder, wherever the
+// person moved it: scripts/test-windows moves it in the Wine prefix away
+// from %USERPROFILE%\Pictures and names it in TINTORA_E2E_BOOK_PICTURES
+// (as a Linux path). What Wine's shell does with a PDF (no viewer, or one)
+// is only a note on the message line.
+TEST_F(Book_window, PWritesThePageIntoThePicturesKnownFolder)
+{
+    const std::string pictures = Environment_get("TINTORA_E2E_BOOK_PICTURES");
+    if (pictures.empty())
+        GTEST_SKIP() << "the Pictures known folder of a Wine prefix";
+    std::error_code ignored;
+    fs::remove_all(pictures + "/Tintora", ignored);
+    std::ofstream(own + "/dragon.txt") << dragon;
+    ASSERT_TRUE(Book_start());
+    Mouse_move(E2e_shared().watch, window, 400, 895);
+    Sleep_for(0.5);
+    Key(XK_Right);
+    ASSERT_TRUE(Book_shows([&](const Image& shot) {
+        return Image_at(shot, Thumb_place(1).x - 4, Thumb_place(1).y + 90) == selection;
+    })) << Shot_save(book, "selected");
+    Key(XK_p);
+    EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
+        << "nothing said; " << Shot_save(book, "printed");
+    Shot_save(book, "printed");
+    const std::vector<std::string> saved = Folder_names(pictures + "/Tintora");
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_TRUE(saved[0].starts_with("A dragon of my own 2") && saved[0].ends_with(".pdf")) << saved[0];
+    const std::string pdf = pictures + "/Tintora/" + saved[0];
+    const std::string text = data.empty() ? own + "/../page.txt" : data + "/page.txt";
+    ASSERT_EQ(std::system(("pdftotext '" + pdf + "' '" + text + "'").c_str()), 0);
+    EXPECT_NE(File_slurp(text).find("A dragon of my own"), std::string::npos) << File_slurp(text);
+    fs::remove(text, ignored);
+    Key(XK_Down);
+    EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }));
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
+}
+
 // A painter killed outright (kill -9) after two fills has kept both.
 TEST_F(Book_window, TwoFillsSurviveAPainterKilledOutright)
 {
