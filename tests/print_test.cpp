@@ -369,6 +369,17 @@ TEST(Print_places, PaperFromPapersize)
         EXPECT_NEAR(chosen.width, c.paper.width, 0.01) << c.papersize;
         EXPECT_NEAR(chosen.height, c.paper.height, 0.01) << c.papersize;
     }
+    // No variable: the file (PAPERCONF stands in for /etc/papersize), and
+    // A4 when there is none either.
+    Scratch scratch;
+    unsetenv("PAPERSIZE");
+    setenv("PAPERCONF", scratch.Write("papersize", "# the office's\nletter\n").c_str(), 1);
+    EXPECT_NEAR(Paper_chosen().width, paper_letter.width, 0.01);
+    setenv("PAPERCONF", (scratch.root / "none").c_str(), 1);
+    EXPECT_NEAR(Paper_chosen().width, paper_a4.width, 0.01);
+    setenv("PAPERSIZE", "", 1);
+    EXPECT_NEAR(Paper_chosen().width, paper_a4.width, 0.01);
+    unsetenv("PAPERCONF");
     if (before)
         setenv("PAPERSIZE", kept.c_str(), 1);
     else
