@@ -809,8 +809,9 @@ TEST_F(Book_window, PPrintsThePageAndHandsItToTheViewer)
 // On Windows the page goes into the Pictures known folder, wherever the
 // person moved it: scripts/test-windows moves it in the Wine prefix away
 // from %USERPROFILE%\Pictures and names it in TINTORA_E2E_BOOK_PICTURES
-// (as a Linux path). What Wine's shell does with a PDF (no viewer, or one)
-// is only a note on the message line.
+// (as a Linux path). Wine's shell opens a PDF with the Linux desktop's
+// viewer; the script sets a stand-in that writes down the file it was given
+// into TINTORA_E2E_BOOK_OPENED.
 TEST_F(Book_window, PWritesThePageIntoThePicturesKnownFolder)
 {
     const std::string pictures = Environment_get("TINTORA_E2E_BOOK_PICTURES");
@@ -838,6 +839,13 @@ TEST_F(Book_window, PWritesThePageIntoThePicturesKnownFolder)
     ASSERT_EQ(std::system(("pdftotext '" + pdf + "' '" + text + "'").c_str()), 0);
     EXPECT_NE(File_slurp(text).find("A dragon of my own"), std::string::npos) << File_slurp(text);
     fs::remove(text, ignored);
+    const std::string opened = Environment_get("TINTORA_E2E_BOOK_OPENED");
+    if (!opened.empty()) {
+        // The viewer runs on its own: its note may come after the message.
+        EXPECT_TRUE(Wait_until(30, [&] { return File_slurp(opened).find(saved[0]) != std::string::npos; }))
+            << "the viewer was given: " << File_slurp(opened);
+        EXPECT_NE(File_slurp(opened).find("\\Bilder\\Tintora\\"), std::string::npos) << File_slurp(opened);
+    }
     Key(XK_Down);
     EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }));
     Key(XK_Escape);
