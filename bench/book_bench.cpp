@@ -11,6 +11,8 @@
 #include "book/book_layout.h"
 #include "book/picture_card.h"
 #include "book/picture_list.h"
+#include "book/picture_print.h"
+#include "book/print_places.h"
 
 namespace {
 
@@ -88,6 +90,28 @@ void Book_all_cards_200(benchmark::State& state)
             benchmark::DoNotOptimize(Picture_card_make(entry));
 }
 BENCHMARK(Book_all_cards_200)->Unit(benchmark::kMillisecond);
+
+// One page to print of a bundled picture, with the title's font embedded,
+// written into a folder and placed under its name: what P costs before the
+// viewer starts. Each page is removed again so every one gets the first name.
+void Book_print_page(benchmark::State& state)
+{
+    const Library& l = Library_shared();
+    const Picture_entry entry{"house", TINTORA_PICTURES, false};
+    const std::string folder = fs::path(l.own).parent_path().string() + "/Tintora";
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::string saved, note;
+        if (!Picture_print(entry, "", folder, "2026-12-11", paper_a4, Print_font_file(""), saved, note).empty()) {
+            state.SkipWithError("the page could not be written");
+            break;
+        }
+        bytes = fs::file_size(saved);
+        fs::remove(saved);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(Book_print_page)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -3,7 +3,8 @@
 # picture, <picture>.exe and <picture>.txt side by side, since the program
 # reads the picture named after itself from the folder it is started in
 # (Explorer starts a program in its own folder); the DLLs beside them, the
-# licences of SDL and SDL_gfx, and README.txt with Windows line ends.
+# printed page's font, the licences of SDL, SDL_gfx, libpng, zlib, libharu
+# and the font, and README.txt with Windows line ends.
 set(TINTORA_ICON ${PROJECT_SOURCE_DIR}/packaging/windows/tintora.ico)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/tintora.rc.in ${CMAKE_BINARY_DIR}/tintora.rc @ONLY)
 target_sources(tintora PRIVATE ${CMAKE_BINARY_DIR}/tintora.rc)
@@ -56,6 +57,17 @@ if(NOT sdl_dlls)
 endif()
 install(FILES ${sdl_dlls} DESTINATION . COMPONENT tintora)
 install(FILES ${sdl_licences} DESTINATION licences COMPONENT tintora)
+# The font the book's printed page sets its title in (libharu's prefix
+# carries it, scripts/build-windows), beside the book that looks for it.
+set(print_fonts)
+foreach(deps_prefix ${deps_prefixes})
+  file(GLOB prefix_fonts ${deps_prefix}/fonts/*.ttf)
+  list(APPEND print_fonts ${prefix_fonts})
+endforeach()
+if(NOT print_fonts)
+  message(FATAL_ERROR "No font for the printed page (fonts/DejaVuSans.ttf) in ${deps_prefixes}")
+endif()
+install(FILES ${print_fonts} DESTINATION . COMPONENT tintora)
 
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${CMAKE_BINARY_DIR}/README.txt
                @ONLY NEWLINE_STYLE CRLF)

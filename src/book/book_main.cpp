@@ -3,10 +3,10 @@
 // then show the book again. The first card, "New picture", and E or a right
 // click on a picture open the picture maker instead. What is coloured is
 // kept (the painter keeps it when the book asks); Delete asks whether to
-// start the selected picture again, and I saves it as an image. The same
-// are buttons on the card under the pointer, for those who use only a mouse,
-// and the question has Yes and No buttons. Escape or closing the window
-// ends it with 0.
+// start the selected picture again, I saves it as an image and P as a page
+// to print. The same are buttons on the card under the pointer, for those
+// who use only a mouse, and the question has Yes and No buttons. Escape or
+// closing the window ends it with 0.
 #include <algorithm>
 #include <filesystem>
 #include <cstdio>
@@ -24,6 +24,8 @@
 #include "book/picture_export.h"
 #include "book/picture_folders.h"
 #include "book/picture_list.h"
+#include "book/picture_print.h"
+#include "book/print_places.h"
 #include "book/picture_reselect.h"
 #include "colouring/colouring_store.h"
 #include "main/window_open.h"
@@ -170,21 +172,52 @@ void Book_start_again(Book& book, int index)
     book.cards[static_cast<std::size_t>(index)].reset();
 }
 
+// Today's date as saved images and pages are named with, YYYY-MM-DD.
+std::string Today()
+{
+    char date[16] = "";
+    const std::time_t now = std::time(nullptr);
+    if (const std::tm* local = std::localtime(&now))
+        std::strftime(date, sizeof date, "%Y-%m-%d", local);
+    return date;
+}
+
 // The selected picture as coloured, as an image in the person's Pictures
 // folder; the message line says where, or why not.
 void Book_export(Book& book, int index)
 {
     const Picture_entry& entry = book.entries[static_cast<std::size_t>(index)];
     const std::string& title = book.cards[static_cast<std::size_t>(index)]->title;
-    char date[16] = "";
-    const std::time_t now = std::time(nullptr);
-    if (const std::tm* local = std::localtime(&now))
-        std::strftime(date, sizeof date, "%Y-%m-%d", local);
+    const std::string date = Today();
     std::string saved;
     const std::string why = Picture_export(entry, Colouring_path(book.places.colourings, entry), title,
                                            Picture_export_folder(), date, saved);
     book.message = why.empty() ? "Tintora: " + title + " is saved as " + saved
                                : "Tintora: " + title + " could not be saved as an image: " + why;
+}
+
+// The selected picture as coloured, on a page to print, in the person's
+// Pictures folder beside the images, then shown in the desktop's viewer,
+// which prints it; the message line says where it went, or why not.
+void Book_print(Book& book, int index)
+{
+    const Picture_entry& entry = book.entries[static_cast<std::size_t>(index)];
+    const std::string& title = book.cards[static_cast<std::size_t>(index)]->title;
+    const std::string date = Today();
+    std::string saved, note;
+    const std::string why =
+        Picture_print(entry, Colouring_path(book.places.colourings, entry), Picture_export_folder(), date,
+                      Paper_chosen(), Print_font_file(Book_executable_folder()), saved, note);
+    if (!why.empty()) {
+        book.message = "Tintora: " + title + " could not be saved to print: " + why;
+        return;
+    }
+    book.message = "Tintora: " + title + " is saved to print as " + saved;
+    if (!note.empty())
+        book.message += ", uncoloured: its colouring cannot be used (" + note + ")";
+    const std::string not_shown = File_show(saved);
+    if (!not_shown.empty())
+        book.message += "; it cannot be shown: " + not_shown;
 }
 
 // "Start again?" asked of a picture with a kept colouring.
@@ -196,6 +229,7 @@ void Book_ask_start_again(Book& book, int index)
 const Card_button card_buttons[] = {
     {"Start again", true, Book_ask_start_again},
     {"Save image", false, Book_export},
+    {"Print", false, Book_print},
 };
 
 // A picture's buttons are there once its card is made, and only for a
@@ -372,6 +406,11 @@ int main(int, char*[])
                 if (book.view.count > 0 && !book.entries[static_cast<std::size_t>(book.view.selected)].name.empty() &&
                     book.cards[static_cast<std::size_t>(book.view.selected)])
                     Book_export(book, book.view.selected);
+                break;
+            case SDLK_p:
+                if (book.view.count > 0 && !book.entries[static_cast<std::size_t>(book.view.selected)].name.empty() &&
+                    book.cards[static_cast<std::size_t>(book.view.selected)])
+                    Book_print(book, book.view.selected);
                 break;
             case SDLK_DELETE:
                 if (book.view.count > 0 && book.cards[static_cast<std::size_t>(book.view.selected)] &&

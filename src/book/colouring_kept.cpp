@@ -64,8 +64,27 @@ bool Colouring_kept_read(const std::string& path, Colouring& kept)
 bool Colouring_kept_apply(const std::string& path, std::span<Square> squares, std::span<const Colour> colours,
                           Colour& mousecolour)
 {
-    Colouring kept;
-    if (!Colouring_kept_read(path, kept))
+    std::string ignored;
+    return Colouring_kept_apply(path, squares, colours, mousecolour, ignored);
+}
+
+bool Colouring_kept_apply(const std::string& path, std::span<Square> squares, std::span<const Colour> colours,
+                          Colour& mousecolour, std::string& why)
+{
+    why.clear();
+    if (path.empty())
         return false;
-    return Colouring_apply(kept, Picture_digest(squares, colours), squares, colours, mousecolour).empty();
+    std::string text;
+    bool missing = false;
+    why = Colouring_file_read(path, text, missing);
+    if (missing) {
+        why.clear();
+        return false;
+    }
+    Colouring kept;
+    if (why.empty())
+        why = Colouring_parse(text, kept);
+    if (why.empty())
+        why = Colouring_apply(kept, Picture_digest(squares, colours), squares, colours, mousecolour);
+    return why.empty();
 }

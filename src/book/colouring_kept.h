@@ -41,3 +41,7 @@ bool Colouring_kept_read(const std::string& path, Colouring& kept);
 // when there is none or it cannot be used.
 bool Colouring_kept_apply(const std::string& path, std::span<Square> squares, std::span<const Colour> colours,
                           Colour& mousecolour);
+// The same, saying why a colouring kept in `path` could not be laid over
+// it: `why` is "" when it was, or when none is kept.
+bool Colouring_kept_apply(const std::string& path, std::span<Square> squares, std::span<const Colour> colours,
+                          Colour& mousecolour, std::string& why);

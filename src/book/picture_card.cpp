@@ -104,21 +104,33 @@ Picture_card Picture_card_make(const Picture_entry& entry, const std::string& co
     return card;
 }
 
-SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why)
+bool Picture_board_read(const Picture_entry& entry, const std::string& colouring_path, Picture_board& board,
+                        std::string& why)
 {
     const Folder_visit visit = Folder_enter(entry.folder, why);
     if (!visit.entered)
-        return nullptr;
+        return false;
     const Picture_check check = Picture_check_file(entry.name + ".txt");
     Folder_leave(visit);
     if (!check.why.empty()) {
         why = check.why;
-        return nullptr;
+        return false;
     }
-    std::vector<Square> squares(check.squares.begin(), check.squares.end());
-    Colour mousecolour = check.colours[0];
-    Colouring_kept_apply(colouring_path, squares, check.colours, mousecolour);
-    SDL_Surface* view = Picture_view_create_chosen(squarecount, squares, colourcount, check.colours, mousecolour);
+    board.squares.assign(check.squares.begin(), check.squares.end());
+    board.colours = check.colours;
+    board.mousecolour = check.colours[0];
+    board.separator = check.separator;
+    Colouring_kept_apply(colouring_path, board.squares, board.colours, board.mousecolour, board.kept_why);
+    return true;
+}
+
+SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why)
+{
+    Picture_board read;
+    if (!Picture_board_read(entry, colouring_path, read, why))
+        return nullptr;
+    SDL_Surface* view =
+        Picture_view_create_chosen(squarecount, read.squares, colourcount, read.colours, read.mousecolour);
     SDL_Surface* board = view ? SDL_CreateRGBSurface(SDL_SWSURFACE, WIDTH, HEIGHT - menustrip, 32, view->format->Rmask,
                                                      view->format->Gmask, view->format->Bmask, 0)
                               : nullptr;

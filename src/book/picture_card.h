@@ -1,9 +1,14 @@
 // What the book shows for one picture: its thumbnail and title, or, for a
 // file the painter cannot use, the painter's own message in its place.
 #pragma once
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 #include <SDL.h>
+#include "board/colour.h"
+#include "board/geometry.h"
+#include "board/square.h"
 #include "book/picture_list.h"
 
 struct Surface_free {
@@ -37,6 +42,20 @@ Picture_card Picture_card_make(const Picture_entry& entry, const std::string& co
 // over it), the board alone without the toolbar strip, as a new 800 x 800
 // 32-bit surface; nullptr, with `why`, when the picture cannot be used.
 SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why);
+
+// The picture as it would open in the painter, as plain records: the
+// board and palette read by the painter's own reader, its kept colouring
+// laid over it, and its title line as read.
+struct Picture_board {
+    std::vector<Square> squares;             // squarecount * squarecount, column by column
+    std::array<Colour, colourcount> colours{};
+    Colour mousecolour{};
+    std::string separator;                   // the title line, as read
+    std::string kept_why;                    // why a kept colouring was left off; "" when laid over or none
+};
+// False, with `why`, when the picture cannot be used.
+bool Picture_board_read(const Picture_entry& entry, const std::string& colouring_path, Picture_board& board,
+                        std::string& why);
 
 // The card that comes first: an empty board titled "New picture".
 Picture_card Picture_card_new();

@@ -25,7 +25,7 @@ std::string Utf8_of(const std::filesystem::path& path)
 
 }  // namespace
 
-std::string Export_file_name(const std::string& title, const std::string& date, int copy)
+std::string Export_file_name(const std::string& title, const std::string& date, int copy, const std::string& extension)
 {
     std::string name;
     for (char c : title)
@@ -37,7 +37,7 @@ std::string Export_file_name(const std::string& title, const std::string& date, 
         name.pop_back();
     if (name.empty())
         name = "picture";
-    return name + " " + date + (copy > 1 ? " (" + std::to_string(copy) + ")" : "") + ".png";
+    return name + " " + date + (copy > 1 ? " (" + std::to_string(copy) + ")" : "") + extension;
 }
 
 std::string Picture_export(const Picture_entry& entry, const std::string& colouring_path, const std::string& title,
@@ -60,8 +60,16 @@ std::string Picture_export(const Picture_entry& entry, const std::string& colour
         std::filesystem::remove(Path_of(scratch), error);
         return why;
     }
+    return Export_place(scratch, folder, title, date, ".png", saved);
+}
+
+std::string Export_place(const std::string& scratch, const std::string& folder, const std::string& title,
+                         const std::string& date, const std::string& extension, std::string& saved)
+{
+    std::error_code error;
+    std::string why;
     for (int copy = 1; copy <= copies_most; ++copy) {
-        const std::string path = Utf8_of(Path_of(folder) / Path_of(Export_file_name(title, date, copy)));
+        const std::string path = Utf8_of(Path_of(folder) / Path_of(Export_file_name(title, date, copy, extension)));
         bool taken = false;
         why = File_place_new(scratch, path, taken);
         if (!taken) {
@@ -73,5 +81,6 @@ std::string Picture_export(const Picture_entry& entry, const std::string& colour
         }
     }
     std::filesystem::remove(Path_of(scratch), error);
-    return "there are already " + std::to_string(copies_most) + " images of it from today";
+    return "there are already " + std::to_string(copies_most) + " " + (extension == ".pdf" ? "pages" : "images") +
+           " of it from today";
 }

@@ -13,8 +13,9 @@ std::string Picture_folder_own();
 // %APPDATA%\Tintora\colourings on Windows; "" when neither is known.
 std::string Colouring_folder_own();
 // Where a coloured picture saved as an image goes: the person's Pictures
-// folder (`xdg-user-dir PICTURES` on Linux, %USERPROFILE%\Pictures on
-// Windows) and Tintora in it; "" when no home folder is known.
+// folder (`xdg-user-dir PICTURES` on Linux, the Pictures known folder on
+// Windows, %USERPROFILE%\Pictures when the shell names none) and Tintora
+// in it; "" when no home folder is known.
 std::string Picture_export_folder();
 // The folder the running book's executable lies in; "" when unknown.
 std::string Book_executable_folder();

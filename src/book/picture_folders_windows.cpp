@@ -1,8 +1,11 @@
 // The book's folders on Windows: %APPDATA%\Tintora\pictures for the
-// person's own pictures, and the module file name for where the book itself
-// lies. Both come from the wide-character API and are given as UTF-8.
+// person's own pictures, the Pictures known folder for saved images, and
+// the module file name for where the book itself lies. All come from the
+// wide-character API and are given as UTF-8.
 #include "book/picture_folders.h"
 #include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 #include <cstdlib>
 #include <filesystem>
 
@@ -34,13 +37,21 @@ std::string Colouring_folder_own()
 
 std::string Picture_export_folder()
 {
-    // The profile's Pictures folder where Windows first puts it; one moved
-    // elsewhere by the person is not followed (that needs the shell's
-    // known-folder API, not linked here).
-    const wchar_t* profile = _wgetenv(L"USERPROFILE");
-    if (!profile || !*profile)
-        return "";
-    return Utf8_of(std::filesystem::path(profile) / L"Pictures" / L"Tintora");
+    // The Pictures known folder follows the person wherever they moved it
+    // (another drive, a synchronised folder); the profile's own Pictures is
+    // only where it starts out.
+    PWSTR known = nullptr;
+    std::filesystem::path folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Pictures, KF_FLAG_CREATE, nullptr, &known)) && known && *known)
+        folder = known;
+    CoTaskMemFree(known);
+    if (folder.empty()) {
+        const wchar_t* profile = _wgetenv(L"USERPROFILE");
+        if (!profile || !*profile)
+            return "";
+        folder = std::filesystem::path(profile) / L"Pictures";
+    }
+    return Utf8_of(folder / L"Tintora");
 }
 
 std::string Book_executable_folder()

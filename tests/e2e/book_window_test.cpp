@@ -29,7 +29,9 @@ const Rgb8 banner{120, 20, 20};
 const Rgb8 button_face{250, 240, 200};
 // A card's buttons, over the bottom left of its thumbnail, 24 pixels high:
 // the lowest from y = 151 within the thumbnail, the one above it from 124.
-constexpr int button_x = 60, lowest_button_y = 162, upper_button_y = 135;
+// The buttons stack up from the thumbnail's foot: Print, Save image, then
+// Start again once a colouring is kept.
+constexpr int button_x = 60, print_button_y = 162, save_button_y = 135, again_button_y = 108;
 // The question's Yes and No, at the bottom right of the window.
 constexpr int yes_x = 628, no_x = 738, answer_y = 870;
 
@@ -743,8 +745,9 @@ TEST_F(Book_window, ThePointersCardHasButtonsToStartAgainAndToSave)
     const Image uncoloured = Image_reduce(Screen_model_draw(Model_of(dragon)));
     const auto buttons_shown = [&](bool upper) {
         return [&, upper](const Image& shot) {
-            return Image_at(shot, card.x + 8, card.y + lowest_button_y) == button_face &&
-                   (Image_at(shot, card.x + 8, card.y + upper_button_y) == button_face) == upper;
+            return Image_at(shot, card.x + 8, card.y + print_button_y) == button_face &&
+                   Image_at(shot, card.x + 8, card.y + save_button_y) == button_face &&
+                   (Image_at(shot, card.x + 8, card.y + again_button_y) == button_face) == upper;
         };
     };
     const auto pointer_to_card = [&] { Mouse_move(E2e_shared().watch, window, card.x + 80, card.y + 40); };
@@ -773,7 +776,7 @@ TEST_F(Book_window, ThePointersCardHasButtonsToStartAgainAndToSave)
     Shot_save(book, "pointer-kept");
 
     if (!pictures.empty()) {
-        Click(card.x + button_x, card.y + lowest_button_y);
+        Click(card.x + button_x, card.y + save_button_y);
         EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
             << "nothing said; " << Shot_save(book, "saved");
         EXPECT_EQ(Window_find(E2e_shared().watch, "Tintora"), 0ul) << "the press opened the painter";
@@ -789,7 +792,7 @@ TEST_F(Book_window, ThePointersCardHasButtonsToStartAgainAndToSave)
     // Start again, then No: the question goes, the colouring stays.
     pointer_to_card();
     ASSERT_TRUE(Book_shows(buttons_shown(true))) << Shot_save(book, "pointer-kept-again");
-    Click(card.x + button_x, card.y + upper_button_y);
+    Click(card.x + button_x, card.y + again_button_y);
     const auto asked = [](const Image& shot) {
         return Image_at(shot, 400, 890) == banner && Image_at(shot, yes_x, answer_y - 10) == button_face &&
                Image_at(shot, no_x, answer_y - 10) == button_face;
@@ -811,7 +814,7 @@ TEST_F(Book_window, ThePointersCardHasButtonsToStartAgainAndToSave)
     // Start again, then Yes: uncoloured, and Save image alone once more.
     pointer_to_card();
     ASSERT_TRUE(Book_shows(buttons_shown(true))) << Shot_save(book, "pointer-kept-third");
-    Click(card.x + button_x, card.y + upper_button_y);
+    Click(card.x + button_x, card.y + again_button_y);
     EXPECT_TRUE(Book_shows(asked)) << "no question; " << Shot_save(book, "question-again");
     Click(yes_x, answer_y);
     pointer_away();
@@ -829,6 +832,120 @@ TEST_F(Book_window, ThePointersCardHasButtonsToStartAgainAndToSave)
     Key(XK_Escape);
     ASSERT_TRUE(Exit_wait(0));
     EXPECT_EQ(Program_stderr(run), "");
+}
+
+// The page to print as a person sees it made: P writes it into
+// Pictures/Tintora on the person's paper, hands it to the desktop's viewer
+// (here a stand-in xdg-open first on PATH that writes down what it was
+// given) and says so on the message line. The page shows the picture as
+// coloured; with a kept colouring that is garbage, uncoloured, and the
+// message line says so too.
+TEST_F(Book_window, PPrintsThePageAndHandsItToTheViewer)
+{
+    if (data.empty())
+        GTEST_SKIP() << "xdg-open and the Linux data folder";
+    std::ofstream(own + "/dragon.txt") << dragon;
+    std::ofstream(own + "/spoilt.txt") << dragon;
+    const std::string pictures = data + "/Bilder";
+    fs::create_directories(data + "/config");
+    std::ofstream(data + "/config/user-dirs.dirs") << "XDG_PICTURES_DIR=\"" << pictures << "\"\n";
+    const std::string opened = data + "/opened";
+    fs::create_directories(data + "/bin");
+    std::ofstream(data + "/bin/xdg-open") << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" << opened << "'\n";
+    fs::permissions(data + "/bin/xdg-open", fs::perms::owner_all);
+    // The book passes its own PATH on to what it starts.
+    const std::string path_before = Environment_get("PATH");
+    setenv("PATH", (data + "/bin:" + path_before).c_str(), 1);
+    const ::testing::AssertionResult started = Book_start([&](Program_setup& setup) {
+        setup.environment.push_back({"XDG_CONFIG_HOME", data + "/config"});
+        setup.environment.push_back({"PAPERSIZE", "letter"});
+    });
+    setenv("PATH", path_before.c_str(), 1);
+    ASSERT_TRUE(started);
+
+    // Box inside coloured with colour 2 (0, 0, 200-ish blue).
+    Click(Thumb_place(1).x + 80, Thumb_place(1).y + 90);
+    ASSERT_TRUE(Painter_wait());
+    Painter_click(250, 50);
+    Painter_click(110, 170);
+    ASSERT_TRUE(Kept_wait("dragon", {{5, 3, '2'}})) << File_slurp(Kept_path("dragon"));
+    Painter_key(XK_Escape);
+    ASSERT_TRUE(Book_wait());
+    std::string garbage(700, '\0');
+    for (std::size_t k = 0; k < garbage.size(); ++k)
+        garbage[k] = static_cast<char>((k * 131 + 7) % 256);
+    std::ofstream(data + "/tintora/colourings/spoilt.own.colouring") << garbage;
+
+    struct Case {
+        const char* name;
+        int index;
+        Rgb8 inside;   // square (5, 3) on the page
+        const char* title;
+        bool by_button;   // the card's Print button rather than P
+    };
+    const Case cases[] = {{"dragon", 1, {30, 30, 200}, "A dragon of my own", false},
+                          {"spoilt", 2, {255, 255, 255}, "A dragon of my own", true}};
+    std::vector<std::string> pages;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Mouse_move(E2e_shared().watch, window, 400, 895);
+        Sleep_for(0.5);
+        if (c.index == 2)
+            Key(XK_Right);
+        ASSERT_TRUE(Book_shows([&](const Image& shot) {
+            const Cell_place at = Thumb_place(c.index);
+            return Image_at(shot, at.x - 4, at.y + 90) == selection;
+        })) << Shot_save(book, "selected");
+        if (c.by_button) {
+            const Cell_place card = Thumb_place(c.index);
+            Mouse_move(E2e_shared().watch, window, card.x + 80, card.y + 40);
+            ASSERT_TRUE(Book_shows([&](const Image& shot) {
+                return Image_at(shot, card.x + 8, card.y + print_button_y) == button_face;
+            })) << "no Print button; " << Shot_save(book, "print-button");
+            Click(card.x + button_x, card.y + print_button_y);
+        } else {
+            Key(XK_p);
+        }
+        EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == banner; }))
+            << "nothing said; " << Shot_save(book, "printed");
+        Shot_save(book, std::string("printed-") + c.name);
+        // The viewer runs on its own: its note may come after the message.
+        ASSERT_TRUE(Wait_until(30, [&] {
+            const std::string lines = File_slurp(opened);
+            return std::count(lines.begin(), lines.end(), '\n') == static_cast<long>(pages.size() + 1);
+        })) << File_slurp(opened);
+        const std::string all = File_slurp(opened);
+        const std::string page = all.substr(all.rfind('\n', all.size() - 2) == std::string::npos
+                                                ? 0
+                                                : all.rfind('\n', all.size() - 2) + 1);
+        pages.push_back(page.substr(0, page.size() - 1));
+        const std::string& pdf = pages.back();
+        EXPECT_EQ(fs::path(pdf).parent_path(), fs::path(pictures + "/Tintora"));
+        EXPECT_TRUE(fs::path(pdf).filename().string().starts_with(std::string(c.title) + " 2")) << pdf;
+        EXPECT_EQ(fs::path(pdf).extension(), ".pdf");
+        ASSERT_TRUE(fs::is_regular_file(pdf)) << pdf;
+
+        const std::string shown = data + "/page-" + c.name;
+        ASSERT_EQ(std::system(("pdfinfo '" + pdf + "' > '" + shown + ".info'").c_str()), 0);
+        EXPECT_NE(File_slurp(shown + ".info").find("612 x 792 pts (letter)"), std::string::npos)
+            << File_slurp(shown + ".info");
+        ASSERT_EQ(std::system(("pdftoppm -r 72 -png -singlefile '" + pdf + "' '" + shown + "'").c_str()), 0);
+        const Image rendered = Png_read(shown + ".png");
+        ASSERT_EQ(rendered.width, 612);
+        ASSERT_EQ(rendered.height, 792);
+        // Letter: the board is 540 points wide from (36, 84), 13.5 a square.
+        const auto square = [&](int i, int j) { return Image_at(rendered, 36 + i * 27 / 2 + 7, 84 + j * 27 / 2 + 7); };
+        EXPECT_EQ(square(5, 3), c.inside);
+        EXPECT_EQ(square(3, 2), (Rgb8{0, 0, 0})) << "an outline";
+        EXPECT_EQ(square(0, 0), (Rgb8{0, 0, 0})) << "the ring";
+        EXPECT_EQ(square(1, 1), (Rgb8{255, 255, 255})) << "never coloured";
+        Key(XK_Down);   // takes the message away only
+        EXPECT_TRUE(Book_shows([](const Image& shot) { return Image_at(shot, 400, 890) == background; }));
+    }
+    EXPECT_EQ(Folder_names(pictures + "/Tintora").size(), 2u);
+    EXPECT_NE(pages[0], pages[1]) << "the second page is beside the first";
+    Key(XK_Escape);
+    ASSERT_TRUE(Exit_wait(0));
 }
 
 // A painter killed outright (kill -9) after two fills has kept both.
