@@ -6,9 +6,9 @@ Package_information_check() {
     step "package information"
     dpkg-deb -I "$deb"
     depends=$(dpkg-deb -f "$deb" Depends)
-    # The book's printed page: libharu and libpaper, and the title's font,
-    # which no library link names.
-    for lib in libsdl1.2debian libsdl-gfx1.2-5 libhpdf-2.3.0 libpaper1 fonts-dejavu-core; do
+    # The book's printed page: libharu, and libpaper's paperconf and the
+    # title's font, which no library link names.
+    for lib in libsdl1.2debian libsdl-gfx1.2-5 libhpdf-2.3.0 libpaper-utils fonts-dejavu-core; do
         grep -Eq "(^|, )$lib( |,|$)" <<<"$depends" || fail "Depends lacks $lib: $depends"
     done
     ! grep -q -- '-dev' <<<"$depends" || fail "Depends names a development package: $depends"
