@@ -23,6 +23,7 @@
 #include "book/picture_export.h"
 #include "book/picture_list.h"
 #include "book/picture_reselect.h"
+#include "book/print_view.h"
 #include "book/thumbnail.h"
 #include "check/regions.h"
 #include "picture_file/file_read.h"
@@ -222,6 +223,49 @@ TEST(Thumbnail, EveryPixelIsTheViewPixelTheRuleNames)
     EXPECT_EQ(Pixel(thumb, 10, 10), 0xE63946u);   // the first swatch, framed as current
     SDL_FreeSurface(thumb);
     SDL_FreeSurface(view);
+}
+
+// Each kind of square the colouring file tells apart, and what paper shows
+// for it: a palette colour equal to the window's grey of a square not
+// coloured (entry 6 here) is a colour like any other, and one equal to the
+// outlines' (entry 7) makes an outline, as a fill with it does.
+TEST(Print_view, OutlinesBlackSquaresNotColouredWhiteColoursKept)
+{
+    std::array<Square, squarecount * squarecount> squares{};
+    Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
+    const std::array<Colour, colourcount> colours{{{230, 57, 70}, {255, 183, 3}, {33, 158, 188}, {106, 176, 76},
+                                                   {244, 162, 97}, {142, 90, 60}, defaultcolour, bordercolour}};
+    const auto at = [&](int i, int j) -> Square& { return squares[static_cast<std::size_t>(i) * squarecount + j]; };
+    at(5, 7).c = bordercolour;
+    at(6, 7).c = colours[2];
+    at(7, 7).c = colours[6];
+    struct Case {
+        int i, j;
+        Colour paper;
+    };
+    const Case cases[] = {
+        {0, 0, print_outline},    {39, 12, print_outline},  {12, 39, print_outline},   // the ring
+        {5, 7, print_outline},                                                          // an outline
+        {6, 7, colours[2]},                                                             // coloured
+        {7, 7, colours[6]},       {8, 7, colours[6]},                                   // the grey is entry 6
+    };
+    Squares_for_print(squares, colours);
+    for (const Case& c : cases) {
+        const Colour got = at(c.i, c.j).c;
+        EXPECT_TRUE(Colour_cmp(got, c.paper)) << c.i << "," << c.j << ": " << int(got.r) << "," << int(got.g) << ","
+                                              << int(got.b);
+    }
+
+    // Without a palette entry of that grey, the same square is not coloured.
+    std::array<Colour, colourcount> other = colours;
+    other[6] = Colour{1, 2, 3};
+    Squares_create(squarecount, squares, squaresize, menustrip, defaultcolour, bordercolour);
+    at(9, 9).c = other[0];
+    Squares_for_print(squares, other);
+    EXPECT_TRUE(Colour_cmp(at(8, 7).c, print_blank));
+    EXPECT_TRUE(Colour_cmp(at(38, 38).c, print_blank));
+    EXPECT_TRUE(Colour_cmp(at(9, 9).c, other[0]));
+    EXPECT_TRUE(Colour_cmp(at(39, 39).c, print_outline));
 }
 
 TEST(Picture_card, AGoodPictureHasItsTitleAndThePaintersThumbnail)
