@@ -561,6 +561,40 @@ describe("kept colourings", () => {
         await tab.close();
     });
 
+    test("a database kept by the release before, with own pictures and no colourings, keeps them and gains colourings",
+         async () => {
+        const visitor = await Browser_start();
+        try {
+            const tab = await visitor.browser.newPage();
+            // A page of the site that opens no database itself.
+            await tab.goto(`${host.url}pictures.json`);
+            await tab.evaluate(text => new Promise((resolve, reject) => {
+                const request = indexedDB.open("tintora", 1);
+                request.onupgradeneeded = () => request.result.createObjectStore("pictures", { keyPath: "name" });
+                request.onsuccess = () => {
+                    const db = request.result;
+                    const transaction = db.transaction("pictures", "readwrite");
+                    transaction.objectStore("pictures").put({ name: "older", bytes: new TextEncoder().encode(text).buffer,
+                                                              added: 1 });
+                    transaction.oncomplete = () => { db.close(); resolve(); };
+                    transaction.onerror = () => reject(transaction.error);
+                };
+                request.onerror = () => reject(request.error);
+            }), fixtures.empty);
+            const card = await Book_card(tab, host.url, "older");
+            assert.deepEqual([card.kept, card.marked], ["false", false]);
+            await Painter_open(tab, host.url, "picture=older&own&keep&stay");
+            await Painter_press(tab, Square_centre(3, 3));
+            const left = await Canvas_image(tab);
+            await Painter_open(tab, host.url, "picture=older&own&keep&stay");
+            assert.deepEqual(await Canvas_compare(tab, left), { differing: 0, first: null });
+            assert.deepEqual(Object.keys(await Colourings_read(tab)), ["older.own.colouring"]);
+            assert.equal((await Book_card(tab, host.url, "older")).kept, "true");
+        } finally {
+            await visitor.close();
+        }
+    });
+
     test("a fill is kept when its tab is closed at once, and the painter on its own keeps nothing", async () => {
         const tab = await keeper.browser.newPage();
         await Painter_open(tab, host.url, "picture=owl&keep&stay");
