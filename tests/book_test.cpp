@@ -23,6 +23,7 @@
 #include "book/picture_export.h"
 #include "book/picture_list.h"
 #include "book/picture_reselect.h"
+#include "book/print_layout.h"
 #include "book/thumbnail.h"
 #include "check/regions.h"
 #include "picture_file/file_read.h"

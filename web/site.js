@@ -11,23 +11,34 @@ const pictureFolder = "/pictures";
 // it was added), added (ms since 1970), and its card as Card_read made it:
 // title, thumbnail (a PNG data URL, or ""), message (the painter's refusal,
 // or "") }.
+//
+// Version 2 adds the store "colourings" (Colouring_* below); a database of
+// version 1 keeps its pictures and gains the store when first opened.
 function Own_open()
 {
     return new Promise((resolve, reject) => {
-        const request = indexedDB.open("tintora", 1);
-        request.onupgradeneeded = () => request.result.createObjectStore("pictures", { keyPath: "name" });
+        const request = indexedDB.open("tintora", 2);
+        request.onupgradeneeded = () => {
+            const db = request.result;
+            for (const store of ["pictures", "colourings"])
+                if (!db.objectStoreNames.contains(store))
+                    db.createObjectStore(store, { keyPath: "name" });
+        };
         request.onsuccess = () => resolve(request.result);
         request.onerror = () => reject(request.error);
+        // Another page of the site holds version 1 open: it is told to
+        // let go (Own_open's connections are short) and this one waits.
+        request.onblocked = () => console.log("tintora: waiting for another page to close the database");
     });
 }
 
-async function Own_do(mode, work)
+async function Own_do(mode, work, storeName = "pictures")
 {
     const db = await Own_open();
     try {
         return await new Promise((resolve, reject) => {
-            const transaction = db.transaction("pictures", mode);
-            const request = work(transaction.objectStore("pictures"));
+            const transaction = db.transaction(storeName, mode);
+            const request = work(transaction.objectStore(storeName));
             transaction.oncomplete = () => resolve(request.result);
             transaction.onerror = () => reject(transaction.error);
         });
@@ -58,6 +69,33 @@ const Own_add_new = record => Own_do("readwrite", store => {
     return given;
 });
 
+// --- Kept colourings ---------------------------------------------------------
+// One record per file the desktop painter would keep in its colourings
+// folder, keyed by that file's name: { name (NAME.own.colouring,
+// NAME.bundled.colouring, or either with ".unusable"), text (the file's
+// text, "tintora-colouring 1" ...), kept (ms since 1970) }. The painter's
+// own code reads and writes that text in a folder of its module's memory
+// (colouringFolder); the pages only carry it to and from here.
+const colouringFolder = "/colourings";
+const Colouring_file = (name, own) => `${name}.${own ? "own" : "bundled"}.colouring`;
+const Colouring_all = () => Own_do("readonly", store => store.getAll(), "colourings");
+const Colouring_get = file => Own_do("readonly", store => store.get(file), "colourings");
+const Colouring_remove = file => Own_do("readwrite", store => store.delete(file), "colourings");
+
+// A module's file system with the kept colouring `text` of `file` in
+// colouringFolder, or none when `text` is undefined; resolves with its path.
+function Colouring_place(FS, file, text)
+{
+    if (!FS.analyzePath(colouringFolder).exists)
+        FS.mkdir(colouringFolder);
+    const at = `${colouringFolder}/${file}`;
+    if (FS.analyzePath(at).exists)
+        FS.unlink(at);
+    if (text !== undefined)
+        FS.writeFile(at, text);
+    return at;
+}
+
 // The name the painter gives a picture file: its stem up to the first dot,
 // which is the name the program is started under.
 const Picture_name = fileName => fileName.replace(/^.*[\\/]/, "").split(".")[0];
@@ -84,35 +122,159 @@ function Card_maker()
     return cardMaker;
 }
 
-// The card of the picture file `bytes` named `name`: { title, thumbnail (a
-// PNG data URL, or "" when the painter refuses it), message (the painter's
-// refusal, or "") }.
-async function Card_read(name, bytes)
+// A canvas holding `width` x `height` pixels of the module's memory at `at`.
+function Canvas_of(module, at, width, height)
+{
+    const canvas = document.createElement("canvas");
+    canvas.width = width;
+    canvas.height = height;
+    const pixels = new Uint8ClampedArray(module.HEAPU8.buffer, at, width * height * 4).slice();
+    canvas.getContext("2d").putImageData(new ImageData(pixels, width, height), 0, 0);
+    return canvas;
+}
+
+// Runs `work(module, colouringPath)` with the picture file `bytes` named
+// `name` in the module's pictureFolder and its kept colouring `colouring`
+// (a file's text, or undefined) beside it, and takes both away after.
+async function Card_with(name, bytes, colouring, work)
 {
     const module = await Card_maker();
     const file = `${pictureFolder}/${name}.txt`;
-    if (name.includes("/"))
-        return { title: name, thumbnail: "", message: `Tintora: cannot read the picture file "${name}.txt"` };
     module.FS.writeFile(file, new Uint8Array(bytes));
-    const drawn = module.ccall("Card_read", "number", ["string"], [name]);
-    module.FS.unlink(file);
-    const card = {
-        title: module.UTF8ToString(module._Card_title()),
-        thumbnail: "",
-        message: module.UTF8ToString(module._Card_message()),
-    };
-    if (drawn) {
-        const width = module._Card_width();
-        const height = module._Card_height();
-        const at = module._Card_pixels();
-        const canvas = document.createElement("canvas");
-        canvas.width = width;
-        canvas.height = height;
-        const pixels = new Uint8ClampedArray(module.HEAPU8.buffer, at, width * height * 4).slice();
-        canvas.getContext("2d").putImageData(new ImageData(pixels, width, height), 0, 0);
-        card.thumbnail = canvas.toDataURL("image/png");
+    const colouringPath = colouring === undefined ? "" : Colouring_place(module.FS, "card.colouring", colouring);
+    try {
+        return work(module, colouringPath);
+    } finally {
+        module.FS.unlink(file);
+        if (colouringPath)
+            module.FS.unlink(colouringPath);
     }
-    return card;
+}
+
+// The card of the picture file `bytes` named `name`, with the kept
+// colouring `colouring` laid over it as the painter would open it (a
+// file's text, or undefined): { title, thumbnail (a PNG data URL, or ""
+// when the painter refuses it), message (the painter's refusal, or ""),
+// kept (the thumbnail shows the colouring) }.
+async function Card_read(name, bytes, colouring)
+{
+    if (name.includes("/"))
+        return { title: name, thumbnail: "", message: `Tintora: cannot read the picture file "${name}.txt"`, kept: false };
+    return Card_with(name, bytes, colouring, (module, colouringPath) => {
+        const drawn = module.ccall("Card_read", "number", ["string", "string"], [name, colouringPath]);
+        const card = {
+            title: module.UTF8ToString(module._Card_title()),
+            thumbnail: "",
+            message: module.UTF8ToString(module._Card_message()),
+            kept: Boolean(module._Card_kept()),
+        };
+        if (drawn)
+            card.thumbnail = Canvas_of(module, module._Card_pixels(), module._Card_width(), module._Card_height())
+                .toDataURL("image/png");
+        return card;
+    });
+}
+
+// The board of the picture `bytes` named `name` with its kept colouring
+// laid over it, as the desktop book saves it, or drawn for paper when
+// `forPrint`: a canvas, or a string saying why the painter refuses it.
+async function Board_draw(name, bytes, colouring, forPrint)
+{
+    if (name.includes("/"))
+        return `Tintora: cannot read the picture file "${name}.txt"`;
+    return Card_with(name, bytes, colouring, (module, colouringPath) => {
+        if (!module.ccall("Card_board", "number", ["string", "string", "number"], [name, colouringPath, forPrint ? 1 : 0]))
+            return module.UTF8ToString(module._Card_message());
+        return Canvas_of(module, module._Card_board_pixels(), module._Card_board_width(), module._Card_board_height());
+    });
+}
+
+// --- Start again, save, print -------------------------------------------------
+// What the book's cards and the painter's page both offer for a picture:
+// `picture` is { name, title, own, bytes () and colouring (), resolving
+// with its file's bytes and its kept colouring's text (or undefined), and
+// on the painter's page stop (), which ends its keeping }.
+const Today = () => new Date().toLocaleDateString("sv");   // YYYY-MM-DD, in the person's own time
+
+// Asks as the desktop book does; resolves true when the colouring is gone.
+async function Start_again(picture)
+{
+    if (!confirm(`Start ${picture.title} again?`))
+        return false;
+    // A painter on this page keeps nothing more.
+    await picture.stop?.();
+    await Colouring_remove(Colouring_file(picture.name, picture.own));
+    return true;
+}
+
+// A download of the picture as coloured, drawn by the desktop book's
+// export code (Picture_board_view) and made a PNG by the canvas, which
+// keeps every pixel as drawn.
+async function Image_save(picture)
+{
+    const board = await Board_draw(picture.name, await picture.bytes(), await picture.colouring(), false);
+    if (typeof board === "string")
+        return alert(board);
+    const blob = await new Promise(resolve => board.toBlob(resolve, "image/png"));
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(blob);
+    link.download = `${picture.title || picture.name} ${Today()}.png`;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+}
+
+// The browser's own printing of a page holding only the title and the
+// picture drawn for paper (#print, shown by site.css's print styles).
+async function Picture_print(picture)
+{
+    const board = await Board_draw(picture.name, await picture.bytes(), await picture.colouring(), true);
+    if (typeof board === "string")
+        return alert(board);
+    let view = document.getElementById("print");
+    if (!view) {
+        view = document.createElement("section");
+        view.id = "print";
+        document.body.append(view);
+    }
+    const heading = document.createElement("h1");
+    heading.textContent = picture.title;
+    const image = document.createElement("img");
+    image.src = board.toDataURL("image/png");
+    image.alt = picture.title;
+    await image.decode();
+    view.replaceChildren(heading, image);
+    document.body.dataset.printReady = picture.name;
+    window.print();
+}
+
+// The three buttons, for `picture`; `started` runs after a start again.
+function Picture_actions(picture, kept, started)
+{
+    const actions = document.createElement("div");
+    actions.className = "actions";
+    const add = (label, name, act) => {
+        const button = document.createElement("button");
+        button.type = "button";
+        button.className = name;
+        button.textContent = label;
+        button.setAttribute("aria-label", `${label}: ${picture.title}`);
+        button.dataset.picture = picture.name;
+        button.addEventListener("click", event => {
+            event.preventDefault();
+            act();
+        });
+        actions.append(button);
+    };
+    if (kept)
+        add("Start again", "again", async () => {
+            if (await Start_again(picture))
+                await started();
+        });
+    add("Save image", "save", () => Image_save(picture));
+    add("Print", "print", () => Picture_print(picture));
+    return actions;
 }
 
 // --- The painter ----------------------------------------------------------------
@@ -163,7 +325,12 @@ function Output_show(element)
 // painter then says why it cannot open it). Resolves with the exit status.
 // `onIdle()` is called each time the painter finds no input left to
 // handle, every few milliseconds while it waits.
-function Painter_run({ canvas, name, bytes, stdout, stderr, onIdle })
+//
+// `keep` ({ path, text }) asks the painter to keep its colouring in the
+// file `path` of its memory, which starts with `text` (none when undefined);
+// `onKeep(text)` is called with the file's text each time the painter has
+// written it, and with `unusable` when it set aside a file it could not use.
+function Painter_run({ canvas, name, bytes, stdout, stderr, onIdle, keep, onKeep })
 {
     return new Promise(resolve => {
         Tintora({
@@ -181,7 +348,17 @@ function Painter_run({ canvas, name, bytes, stdout, stderr, onIdle })
                 module.FS.chdir(pictureFolder);
                 if (bytes && name && !name.includes("/"))
                     module.FS.writeFile(`${pictureFolder}/${name}.txt`, new Uint8Array(bytes));
+                if (keep) {
+                    Colouring_place(module.FS, keep.path.split("/").pop(), keep.text);
+                    module.ENV.TINTORA_KEEP = keep.path;
+                }
             }],
+            onKeep(path) {
+                const FS = this.FS;
+                const read = at => FS.analyzePath(at).exists ? FS.readFile(at, { encoding: "utf8" }) : undefined;
+                if (onKeep)
+                    onKeep(read(path), read(`${path}.unusable`));
+            },
             onIdle() {
                 if (onIdle)
                     onIdle();

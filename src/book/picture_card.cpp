@@ -6,11 +6,14 @@
 // folder.
 #include "book/picture_card.h"
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 #include "board/geometry.h"
 #include "board/picture_view.h"
 #include "book/colouring_kept.h"
+#include "book/print_layout.h"
 #include "book/thumbnail.h"
 #include "check/picture_check.h"
 
@@ -124,19 +127,29 @@ bool Picture_board_read(const Picture_entry& entry, const std::string& colouring
     return true;
 }
 
-SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why)
+SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why,
+                                bool for_print)
 {
     Picture_board read;
     if (!Picture_board_read(entry, colouring_path, read, why))
         return nullptr;
+    if (for_print)
+        for (Square& square : read.squares)
+            square.c = Print_square_colour(square.c);
     SDL_Surface* view =
         Picture_view_create_chosen(squarecount, read.squares, colourcount, read.colours, read.mousecolour);
     SDL_Surface* board = view ? SDL_CreateRGBSurface(SDL_SWSURFACE, WIDTH, HEIGHT - menustrip, 32, view->format->Rmask,
                                                      view->format->Gmask, view->format->Bmask, 0)
                               : nullptr;
     if (board) {
-        SDL_Rect strip_below{0, static_cast<Sint16>(menustrip), WIDTH, static_cast<Uint16>(HEIGHT - menustrip)};
-        SDL_BlitSurface(view, &strip_below, board, nullptr);
+        // Row by row rather than SDL_BlitSurface: the browser's SDL blits
+        // between the canvases behind its surfaces, which the card module
+        // never fills (card_web.cpp keeps its drawing in memory).
+        for (int y = 0; y < board->h; ++y)
+            std::memcpy(static_cast<std::uint8_t*>(board->pixels) + static_cast<std::size_t>(y) * board->pitch,
+                        static_cast<const std::uint8_t*>(view->pixels) +
+                            static_cast<std::size_t>(y + menustrip) * view->pitch,
+                        static_cast<std::size_t>(WIDTH) * 4);
     } else {
         why = "out of memory";
     }

@@ -41,7 +41,10 @@ Picture_card Picture_card_make(const Picture_entry& entry, const std::string& co
 // The picture as it would open in the painter (its kept colouring laid
 // over it), the board alone without the toolbar strip, as a new 800 x 800
 // 32-bit surface; nullptr, with `why`, when the picture cannot be used.
-SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why);
+// `for_print` draws it for paper instead: outlines black, squares not
+// coloured white (Print_square_colour).
+SDL_Surface* Picture_board_view(const Picture_entry& entry, const std::string& colouring_path, std::string& why,
+                                bool for_print = false);
 
 // The picture as it would open in the painter, as plain records: the
 // board and palette read by the painter's own reader, its kept colouring

@@ -25,8 +25,10 @@ std::string Keep_now(Colouring_keep& keep, const std::string& text)
         keep.set_aside = false;
     }
     const std::string why = Colouring_file_write(keep.path, text);
-    if (why.empty())
+    if (why.empty()) {
         keep.written = text;
+        Keep_written(keep.path);
+    }
     return why;
 }
 

@@ -8,3 +8,7 @@ std::string Keep_path_asked()
     const char* path = std::getenv("TINTORA_KEEP");
     return path ? path : "";
 }
+
+void Keep_written(const std::string&)
+{
+}

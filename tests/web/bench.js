@@ -8,7 +8,9 @@
 //   from the offline cache;
 // - the same for pictures with a line of 32,000 and of 1,000,000 characters
 //   that the reader answers with "WHAT?", a line of output each;
-// - the book from opening to every thumbnail drawn.
+// - the book from opening to every thumbnail drawn;
+// - the whole-interior fill again with its colouring kept (&keep), and the
+//   time from the fill's end to the colouring stored in IndexedDB.
 import { writeFileSync, mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import path from "node:path";
@@ -71,8 +73,11 @@ try {
                     `${shown} characters of output shown`);
     }
 
-    for (let run = 0; run < repeats; ++run) {
-        await page.goto(`${server.url}paint.html?picture=empty&own&stay`);
+    for (let run = 0; run < 2 * repeats; ++run) {
+        const keep = run >= repeats;
+        if (keep && run === repeats)
+            await page.evaluate(() => typeof Colouring_remove === "function" && Colouring_remove(Colouring_file("empty", true)));
+        await page.goto(`${server.url}paint.html?picture=empty&own&stay${keep ? "&keep" : ""}`);
         await page.waitForFunction(() => window.benchIdle.length > 0);
         const at = await Canvas_to_page(page, Square_centre(1, 1));
         await page.evaluate(() => {
@@ -95,7 +100,7 @@ try {
             if (!end)
                 return null;
             window.benchFillEnd = end;
-            return { ms: end - window.benchPress, frames: window.benchFrames };
+            return { ms: end - window.benchPress, frames: window.benchFrames, end };
         }, { polling: 50, timeout: 120000 }).then(handle => handle.jsonValue());
         const floor = await page.evaluate(async () => {
             const script = document.createElement("script");
@@ -114,10 +119,20 @@ try {
             }));
             return lines[0].trim().split(/\s+/).map(ns => Number(ns) / 1e6);
         });
-        console.log(`whole-interior fill: ${fill.ms.toFixed(0)} ms, ${(fill.frames / fill.ms * 1000).toFixed(1)} frames/s ` +
+        let stored = "";
+        if (keep) {
+            // Stored once the page's transaction completes (paint.js).
+            const keptAt = await page.waitForFunction(() => Number(document.body.dataset.keptAt) || null,
+                                                      { polling: 10, timeout: 10000 })
+                .then(handle => handle.jsonValue(), () => null);
+            stored = keptAt ? `, stored ${(keptAt - fill.end).toFixed(1)} ms after the fill` : ", never stored";
+            // The next run fills the empty board again.
+            await page.evaluate(() => typeof Colouring_remove === "function" && Colouring_remove(Colouring_file("empty", true)));
+        }
+        console.log(`whole-interior fill${keep ? " kept" : ""}: ${fill.ms.toFixed(0)} ms, ${(fill.frames / fill.ms * 1000).toFixed(1)} frames/s ` +
                     `shown; floor in the same page ${floor[0].toFixed(0)} ms (1444 x 1600 boxes + flip; ` +
                     `least ${floor[1].toFixed(0)} ms, flips alone ${floor[2].toFixed(0)} ms): ` +
-                    `${(fill.ms / floor[0]).toFixed(3)} x the floor`);
+                    `${(fill.ms / floor[0]).toFixed(3)} x the floor${stored}`);
     }
 } finally {
     await chromium.close();

@@ -246,10 +246,10 @@ describe("the book", () => {
             title: card.querySelector(".title").textContent,
             href: card.getAttribute("href"),
         })));
-        const owl = cards.find(card => card.href === "paint.html?picture=owl");
+        const owl = cards.find(card => card.href === "paint.html?picture=owl&keep");
         assert.equal(owl?.title, "An owl on a branch at night");
         assert.equal(cards.length, readdirSync(path.join(siteDir, "pictures")).length);
-        await Promise.all([page.waitForNavigation(), page.click(".card[href='paint.html?picture=owl']")]);
+        await Promise.all([page.waitForNavigation(), page.click(".card[href='paint.html?picture=owl&keep']")]);
         await Painter_settled(page);
         assert.deepEqual(await Canvas_compare(page, Preview_bundled("owl")), { differing: 0, first: null });
     });
@@ -274,7 +274,7 @@ describe("the book", () => {
                 assert.deepEqual(image.sizes, ["160x180", "160x180"], `${image.href}: drawn, shown`);
             assert.ok(await page.evaluate(() => document.documentElement.scrollWidth) <= viewport.width,
                       "the cards fit across the window");
-            for (const image of images.filter(image => !image.href.endsWith("&own"))) {
+            for (const image of images.filter(image => !image.href.includes("&own"))) {
                 const name = new URLSearchParams(image.href.split("?")[1]).get("picture");
                 assert.deepEqual(await Thumbnail_compare(page, image.src, Preview_bundled(name)),
                                  { size: "160x180", differing: 0, first: null }, name);
@@ -312,7 +312,7 @@ describe("the book", () => {
                              "own cards come first");
             // The title line, as the desktop book shows it; the name of a
             // picture the painter refuses, with its message.
-            const Own_card = name => own.find(card => card.href === `paint.html?picture=${name}&own`);
+            const Own_card = name => own.find(card => card.href === `paint.html?picture=${name}&own&keep`);
             assert.deepEqual([Own_card("diagonal")?.title, Own_card("diagonal")?.message], ["Diagonal", ""]);
             assert.deepEqual([Own_card("accent")?.title, Own_card("accent")?.message], ["Caf? cr?me", ""]);
             const refused = own.filter(card => card.href === null);
@@ -321,8 +321,8 @@ describe("the book", () => {
                 "before its grid ends, far longer than any picture"]]);
 
             // The own thumbnail is the desktop book's, of the painter's first view.
-            const thumbnail = await later.$eval(".card.own[href='paint.html?picture=diagonal&own'] img", image => image.src);
-            await Promise.all([later.waitForNavigation(), later.click(".card[href='paint.html?picture=diagonal&own']")]);
+            const thumbnail = await later.$eval(".card.own[href='paint.html?picture=diagonal&own&keep'] img", image => image.src);
+            await Promise.all([later.waitForNavigation(), later.click(".card[href='paint.html?picture=diagonal&own&keep']")]);
             await Painter_settled(later);
             const reference = Preview_native("diagonal");
             assert.deepEqual(await Canvas_compare(later, reference), { differing: 0, first: null });
@@ -359,8 +359,8 @@ describe("the book", () => {
         await Own_add(null, files.slice(1));
         const hrefs = await page.$$eval(".card", all => all.map(card => card.getAttribute("href")));
         for (const name of ["kite", "kite-2", "kite-3", "owl"])
-            assert.equal(hrefs.filter(href => href === `paint.html?picture=${name}&own`).length, 1, `own ${name}: ${hrefs}`);
-        assert.ok(!hrefs.includes("paint.html?picture=owl"), "the bundled owl is not beside the own one");
+            assert.equal(hrefs.filter(href => href === `paint.html?picture=${name}&own&keep`).length, 1, `own ${name}: ${hrefs}`);
+        assert.ok(!hrefs.includes("paint.html?picture=owl&keep"), "the bundled owl is not beside the own one");
 
         // Each is its own file's picture, the first one unchanged.
         for (const [name, file] of [["kite", files[0]], ["kite-2", files[1]], ["kite-3", files[2]], ["owl", files[3]]]) {
@@ -371,10 +371,10 @@ describe("the book", () => {
         await page.goto(server.url);
         await page.waitForSelector("body[data-ready=true]");
         for (const name of ["kite", "kite-2", "kite-3", "owl"]) {
-            await page.click(`.card.own[href='paint.html?picture=${name}&own'] button.remove`);
-            await page.waitForFunction(n => !document.querySelector(`.card.own[href='paint.html?picture=${n}&own']`), {}, name);
+            await page.click(`.card.own[href='paint.html?picture=${name}&own&keep'] button.remove`);
+            await page.waitForFunction(n => !document.querySelector(`.card.own[href='paint.html?picture=${n}&own&keep']`), {}, name);
         }
-        assert.equal(await page.$$eval(".card[href='paint.html?picture=owl']", all => all.length), 1, "the bundled owl is back");
+        assert.equal(await page.$$eval(".card[href='paint.html?picture=owl&keep']", all => all.length), 1, "the bundled owl is back");
     });
 
     test("with the server stopped after a first visit, the book and a picture still open", async () => {
@@ -435,7 +435,7 @@ describe("the book", () => {
         const visitor = await Browser_start();
         try {
             const tab = await visitor.browser.newPage();
-            const owlTitle = () => tab.$eval(".card[href='paint.html?picture=owl'] .title", title => title.textContent);
+            const owlTitle = () => tab.$eval(".card[href='paint.html?picture=owl&keep'] .title", title => title.textContent);
             await tab.goto(served.url);
             await tab.waitForSelector("body[data-ready=true]");
             await tab.evaluate(() => navigator.serviceWorker.ready);
@@ -449,7 +449,7 @@ describe("the book", () => {
             writeFileSync(worker, readFileSync(worker, "utf8").replace(/const siteVersion = "[0-9a-f]+";/,
                                                                        'const siteVersion = "next";'));
             await tab.reload();
-            await tab.waitForFunction(() => document.querySelector(".card[href='paint.html?picture=owl'] .title")
+            await tab.waitForFunction(() => document.querySelector(".card[href='paint.html?picture=owl&keep'] .title")
                 ?.textContent === "An owl, awake", { timeout: 60000 });
             assert.deepEqual(await tab.evaluate(() => caches.keys()), ["tintora-next"]);
         } finally {
@@ -457,5 +457,369 @@ describe("the book", () => {
             await served.stop();
             rmSync(host, { recursive: true, force: true });
         }
+    });
+});
+
+// --- Kept colourings --------------------------------------------------------------
+const uncoloured = "200,200,200";
+const outline = "20,20,20";
+
+// The first board square (row by row, as [i, j]) the canvas shows
+// uncoloured.
+async function Uncoloured_square(tab)
+{
+    const squares = await Canvas_squares(tab);
+    const k = squares.findIndex(colour => colour === uncoloured);
+    assert.ok(k >= 0, "an uncoloured square is left");
+    return [k % 40, Math.floor(k / 40)];
+}
+
+// Two fills in two swatches: each in the first square still uncoloured.
+async function Two_fills(tab)
+{
+    for (const swatch of [2, 4]) {
+        await Painter_press(tab, Swatch_centre(swatch));
+        await Painter_press(tab, Square_centre(...await Uncoloured_square(tab)));
+    }
+}
+
+const Canvas_image = tab => tab.$eval("#canvas", canvas => canvas.toDataURL("image/png"));
+
+// The kept colouring records of the site, by name, read in `tab`.
+const Colourings_read = tab => tab.evaluate(async () =>
+    Object.fromEntries((await Colouring_all()).map(record => [record.name, record.text])));
+
+const Colouring_write = (tab, name, text) => tab.evaluate((name, text) =>
+    Own_do("readwrite", store => store.put({ name, text, kept: Date.now() }), "colourings"), name, text);
+
+// A card of the book, as shown: whether it is marked kept, its mark, its
+// thumbnail.
+async function Book_card(tab, base, name)
+{
+    await tab.goto(base);
+    await tab.waitForSelector("body[data-ready=true]");
+    return tab.$eval(`.card[data-picture='${name}']`, card => ({
+        kept: card.dataset.kept,
+        marked: Boolean(card.querySelector(".thumbnail .kept")),
+        thumbnail: card.querySelector("img").src,
+        again: Boolean(card.querySelector("button.again")),
+    }));
+}
+
+// How many squares a colouring file's text shows coloured (digits).
+const Coloured_cells = text => text.split("\n").slice(3, 41).join("").replace(/[^0-7]/g, "").length;
+
+describe("kept colourings", () => {
+    let keeper;
+    let host;
+    before(async () => {
+        host = await Server_start();
+        keeper = await Browser_start();
+    });
+    after(async () => {
+        await keeper?.close();
+        await host?.stop();
+    });
+
+    test("two fills are kept: the picture reopens as left, online and offline, and its card shows them marked",
+         async () => {
+        const tab = await keeper.browser.newPage();
+        await tab.goto(host.url);
+        await tab.waitForSelector("body[data-ready=true]");
+        await tab.evaluate(() => navigator.serviceWorker.ready);
+        assert.equal(await tab.$eval(".card[data-picture='house']", card => card.getAttribute("href")),
+                     "paint.html?picture=house&keep", "the book asks the painter to keep");
+
+        await Painter_open(tab, host.url, "picture=house&keep&stay");
+        await Two_fills(tab);
+        const left = await Canvas_image(tab);
+        assert.notDeepEqual(await Canvas_compare(tab, Preview_bundled("house")), { differing: 0, first: null },
+                            "the fills show");
+        // Closed right after the last fill: a reload is the tab going away.
+        await tab.reload();
+        await Painter_settled(tab);
+        assert.deepEqual(await Canvas_compare(tab, left), { differing: 0, first: null }, "reopened as left");
+        const kept = (await Colourings_read(tab))["house.bundled.colouring"];
+        assert.match(kept, /^tintora-colouring 1\ndigest [0-9a-f]{16}\nswatch 4\n/);
+        assert.ok(Coloured_cells(kept) > 0, kept);
+
+        // The card: the painter's first view of the picture as left, reduced.
+        const card = await Book_card(tab, host.url, "house");
+        assert.deepEqual([card.kept, card.marked, card.again], ["true", true, true]);
+        assert.deepEqual(await Thumbnail_compare(tab, card.thumbnail, left), { size: "160x180", differing: 0, first: null });
+        const plain = await Book_card(tab, host.url, "owl");
+        assert.deepEqual([plain.kept, plain.marked, plain.again], ["false", false, false]);
+
+        await host.stop();
+        await tab.setOfflineMode(true);
+        await Painter_open(tab, host.url, "picture=house&keep&stay");
+        assert.deepEqual(await Canvas_compare(tab, left), { differing: 0, first: null }, "offline, as left");
+        const offline = await Book_card(tab, host.url, "house");
+        assert.deepEqual(await Thumbnail_compare(tab, offline.thumbnail, left), { size: "160x180", differing: 0, first: null });
+        await tab.setOfflineMode(false);
+        host = await Server_start();
+        await tab.close();
+    });
+
+    test("a database kept by the release before, with own pictures and no colourings, keeps them and gains colourings",
+         async () => {
+        const visitor = await Browser_start();
+        try {
+            const tab = await visitor.browser.newPage();
+            // A page of the site that opens no database itself.
+            await tab.goto(`${host.url}pictures.json`);
+            await tab.evaluate(text => new Promise((resolve, reject) => {
+                const request = indexedDB.open("tintora", 1);
+                request.onupgradeneeded = () => request.result.createObjectStore("pictures", { keyPath: "name" });
+                request.onsuccess = () => {
+                    const db = request.result;
+                    const transaction = db.transaction("pictures", "readwrite");
+                    transaction.objectStore("pictures").put({ name: "older", bytes: new TextEncoder().encode(text).buffer,
+                                                              added: 1 });
+                    transaction.oncomplete = () => { db.close(); resolve(); };
+                    transaction.onerror = () => reject(transaction.error);
+                };
+                request.onerror = () => reject(request.error);
+            }), fixtures.empty);
+            const card = await Book_card(tab, host.url, "older");
+            assert.deepEqual([card.kept, card.marked], ["false", false]);
+            await Painter_open(tab, host.url, "picture=older&own&keep&stay");
+            await Painter_press(tab, Square_centre(3, 3));
+            const left = await Canvas_image(tab);
+            await Painter_open(tab, host.url, "picture=older&own&keep&stay");
+            assert.deepEqual(await Canvas_compare(tab, left), { differing: 0, first: null });
+            assert.deepEqual(Object.keys(await Colourings_read(tab)), ["older.own.colouring"]);
+            assert.equal((await Book_card(tab, host.url, "older")).kept, "true");
+        } finally {
+            await visitor.close();
+        }
+    });
+
+    test("a fill is kept when its tab is closed at once, and the painter on its own keeps nothing", async () => {
+        const tab = await keeper.browser.newPage();
+        await Painter_open(tab, host.url, "picture=owl&keep&stay");
+        await Painter_press(tab, Square_centre(...await Uncoloured_square(tab)));
+        const left = await Canvas_image(tab);
+        await tab.close({ runBeforeUnload: false });
+
+        const later = await keeper.browser.newPage();
+        await Painter_open(later, host.url, "picture=owl&keep&stay");
+        assert.deepEqual(await Canvas_compare(later, left), { differing: 0, first: null });
+        // Without &keep: the picture as drawn, and nothing written.
+        const before = await Colourings_read(later);
+        await Painter_open(later, host.url, "picture=owl&stay");
+        assert.deepEqual(await Canvas_compare(later, Preview_bundled("owl")), { differing: 0, first: null });
+        await Painter_press(later, Square_centre(...await Uncoloured_square(later)));
+        assert.deepEqual(await Colourings_read(later), before);
+        await later.close();
+    });
+
+    test("a picture changed since its colouring opens uncoloured, says why, and the colouring is set aside", async () => {
+        const tab = await keeper.browser.newPage();
+        const file = path.join(work, "changed", "kept.txt");
+        mkdirSync(path.dirname(file), { recursive: true });
+        const Own_replace = async fixture => {
+            writeFileSync(file, fixtures[fixture]);
+            await tab.goto(host.url);
+            await tab.waitForSelector("body[data-ready=true]");
+            if (await tab.$(".card.own[data-picture='kept']")) {
+                await tab.click(".card.own[data-picture='kept'] button.remove");
+                await tab.waitForFunction(() => !document.querySelector(".card.own[data-picture='kept']"));
+            }
+            await (await tab.$("#add")).uploadFile(file);
+            await tab.waitForFunction(() => document.body.dataset.ready === "true" &&
+                                      document.querySelector(".card.own[data-picture='kept']"), { timeout: 180000 });
+        };
+        await Own_replace("empty");
+        await Painter_open(tab, host.url, "picture=kept&own&keep&stay");
+        await Painter_press(tab, Square_centre(5, 5));
+        const first = (await Colourings_read(tab))["kept.own.colouring"];
+        assert.ok(Coloured_cells(first) === 38 * 38, first);
+
+        // Same name, other outlines.
+        await Own_replace("diagonal");
+        const card = await Book_card(tab, host.url, "kept");
+        assert.deepEqual([card.kept, card.marked], ["false", false]);
+        await Painter_open(tab, host.url, "picture=kept&own&keep&stay");
+        assert.deepEqual(await Canvas_compare(tab, Preview_native("diagonal")), { differing: 0, first: null });
+        assert.match(await Text_of(tab, "stderr"), /^Tintora: the colouring kept in \/colourings\/kept\.own\.colouring cannot be used \(.*another version of this picture.*\); the picture opens uncoloured\n$/);
+        await Painter_press(tab, Square_centre(2, 1));
+        const records = await Colourings_read(tab);
+        assert.equal(records["kept.own.colouring.unusable"], first, "the old colouring is set aside, not lost");
+        assert.notEqual(records["kept.own.colouring"], first);
+        await tab.close();
+    });
+
+    test("a record that is not a colouring opens the picture uncoloured with a message", async () => {
+        const tab = await keeper.browser.newPage();
+        await tab.goto(host.url);
+        await tab.waitForSelector("body[data-ready=true]");
+        for (const [text, why] of [["garbage\n", /cannot be used \(/], ["", /cannot be used \(/],
+                                   ["tintora-colouring 1\ndigest 0\n", /cannot be used \(/]]) {
+            await Colouring_write(tab, "tree.bundled.colouring", text);
+            const card = await Book_card(tab, host.url, "tree");
+            assert.deepEqual([card.kept, card.marked], ["false", false], JSON.stringify(text));
+            await Painter_open(tab, host.url, "picture=tree&keep&stay");
+            assert.deepEqual(await Canvas_compare(tab, Preview_bundled("tree")), { differing: 0, first: null });
+            assert.match(await Text_of(tab, "stderr"), why, JSON.stringify(text));
+            assert.equal(await tab.evaluate(() => document.body.dataset.exitStatus), undefined, "still running");
+        }
+        await tab.close();
+    });
+
+    test("start again asks first, then the card and the painter are uncoloured, from the book and from the painter",
+         async () => {
+        const tab = await keeper.browser.newPage();
+        const asked = [];
+        let answer = false;
+        tab.on("dialog", dialog => {
+            asked.push([dialog.type(), dialog.message()]);
+            answer ? dialog.accept() : dialog.dismiss();
+        });
+        await Painter_open(tab, host.url, "picture=house&keep&stay");
+        await Two_fills(tab);
+        const left = await Canvas_image(tab);
+
+        // From the book: Cancel keeps it, OK starts again.
+        let card = await Book_card(tab, host.url, "house");
+        assert.equal(card.kept, "true");
+        await tab.click(".card[data-picture='house'] button.again");
+        await tab.waitForFunction(() => document.body.dataset.ready === "true");
+        assert.deepEqual(asked.splice(0), [["confirm", "Start A house with a tree, a garden path and the sun again?"]]);
+        assert.ok((await Colourings_read(tab))["house.bundled.colouring"], "kept after Cancel");
+        answer = true;
+        await tab.click(".card[data-picture='house'] button.again");
+        // The book shown anew: its card made again, unmarked.
+        await tab.waitForFunction(() => document.body.dataset.ready === "true" &&
+                                  document.querySelector(".card[data-picture='house']").dataset.kept === "false");
+        assert.deepEqual(asked.splice(0), [["confirm", "Start A house with a tree, a garden path and the sun again?"]]);
+        card = await tab.$eval(".card[data-picture='house']", card => ({
+            kept: card.dataset.kept, again: Boolean(card.querySelector("button.again")), thumbnail: card.querySelector("img").src,
+        }));
+        assert.deepEqual([card.kept, card.again], ["false", false]);
+        assert.deepEqual(await Thumbnail_compare(tab, card.thumbnail, Preview_bundled("house")),
+                         { size: "160x180", differing: 0, first: null });
+        await Painter_open(tab, host.url, "picture=house&keep&stay");
+        assert.deepEqual(await Canvas_compare(tab, Preview_bundled("house")), { differing: 0, first: null });
+
+        // From the painter's page: it opens anew, uncoloured.
+        await Two_fills(tab);
+        assert.deepEqual(await Canvas_compare(tab, left), { differing: 0, first: null }, "the same two fills again");
+        await tab.waitForSelector("body[data-actions=true]");
+        await Promise.all([tab.waitForNavigation(), tab.click("#actions button.again")]);
+        assert.deepEqual(asked.splice(0), [["confirm", "Start A house with a tree, a garden path and the sun again?"]]);
+        await Painter_settled(tab);
+        assert.deepEqual(await Canvas_compare(tab, Preview_bundled("house")), { differing: 0, first: null });
+        assert.equal((await Colourings_read(tab))["house.bundled.colouring"], undefined);
+        await tab.close();
+    });
+
+    test("save image downloads the board as coloured, pixel for pixel the painter's, from the painter and the book",
+         async () => {
+        const downloads = mkdtempSync(path.join(tmpdir(), "tintora-web-downloads-"));
+        const session = await keeper.browser.target().createCDPSession();
+        await session.send("Browser.setDownloadBehavior", { behavior: "allowAndName", downloadPath: downloads, eventsEnabled: true });
+        const Download = async click => {
+            const done = new Promise(resolve => session.on("Browser.downloadProgress", event => {
+                if (event.state === "completed" || event.state === "canceled")
+                    resolve(event.state);
+            }));
+            // Each saved under its own id, whatever its name.
+            const named = new Promise(resolve => session.once("Browser.downloadWillBegin", resolve));
+            await click();
+            assert.equal(await done, "completed");
+            const { guid, suggestedFilename } = await named;
+            return { name: suggestedFilename, png: `data:image/png;base64,${readFileSync(path.join(downloads, guid)).toString("base64")}` };
+        };
+        const tab = await keeper.browser.newPage();
+        try {
+            await Painter_open(tab, host.url, "picture=cat&keep&stay");
+            await Two_fills(tab);
+            await tab.waitForSelector("body[data-actions=true]");
+            const today = await tab.evaluate(() => new Date().toLocaleDateString("sv"));
+            const Board_compare = png => tab.evaluate(async png => {
+                const image = new Image();
+                image.src = png;
+                await image.decode();
+                const copy = document.createElement("canvas");
+                copy.width = image.naturalWidth;
+                copy.height = image.naturalHeight;
+                copy.getContext("2d").drawImage(image, 0, 0);
+                const got = copy.getContext("2d").getImageData(0, 0, copy.width, copy.height).data;
+                const want = document.getElementById("canvas").getContext("2d").getImageData(0, 100, 800, 800).data;
+                let differing = 0;
+                for (let k = 0; k < want.length; ++k)
+                    differing += got[k] !== want[k];
+                return { size: `${copy.width}x${copy.height}`, differing };
+            }, png);
+            const title = readFileSync(path.join(siteDir, "pictures/cat.txt"), "utf8").split("\n")[8].trim();
+            const fromPainter = await Download(() => tab.click("#actions button.save"));
+            assert.equal(fromPainter.name, `${title} ${today}.png`);
+            assert.deepEqual(await Board_compare(fromPainter.png), { size: "800x800", differing: 0 });
+
+            // From the book, with the painter's canvas beside it to compare.
+            const book = await keeper.browser.newPage();
+            try {
+                await book.goto(host.url);
+                await book.waitForSelector("body[data-ready=true]");
+                const fromBook = await Download(() => book.click(".card[data-picture='cat'] button.save"));
+                assert.deepEqual(await Board_compare(fromBook.png), { size: "800x800", differing: 0 });
+            } finally {
+                await book.close();
+            }
+        } finally {
+            await tab.close();
+            rmSync(downloads, { recursive: true, force: true });
+        }
+    });
+
+    test("print shows only the title and the picture, outlines black and uncoloured squares white", async () => {
+        const tab = await keeper.browser.newPage();
+        await tab.setViewport({ width: 800, height: 1100 });
+        await Painter_open(tab, host.url, "picture=owl&keep&stay", { width: 800, height: 1100 });
+        await Painter_press(tab, Square_centre(...await Uncoloured_square(tab)));
+        const squares = await Canvas_squares(tab);
+        // The browser's own print dialog does not open in a headless
+        // browser; the page hands it the print view.
+        await tab.evaluate(() => {
+            window.print = () => { document.body.dataset.printed = String(Number(document.body.dataset.printed ?? 0) + 1); };
+        });
+        await tab.waitForSelector("body[data-actions=true]");
+        await tab.click("#actions button.print");
+        await tab.waitForSelector("body[data-printed='1']");
+        await tab.emulateMediaType("print");
+        const shown = await tab.evaluate(() => [...document.body.children]
+            .filter(element => getComputedStyle(element).display !== "none").map(element => element.id || element.tagName));
+        assert.deepEqual(shown, ["print"]);
+        const title = readFileSync(path.join(siteDir, "pictures/owl.txt"), "utf8").split("\n")[8].trim();
+        assert.equal(await tab.$eval("#print h1", heading => heading.textContent), title);
+        // Each square's centre in the printed picture: black where the
+        // painter shows an outline, white where it shows none, the colour
+        // it shows otherwise.
+        const printed = await tab.$eval("#print img", async image => {
+            await image.decode();
+            const copy = document.createElement("canvas");
+            copy.width = image.naturalWidth;
+            copy.height = image.naturalHeight;
+            copy.getContext("2d").drawImage(image, 0, 0);
+            const data = copy.getContext("2d").getImageData(0, 0, copy.width, copy.height).data;
+            const rect = image.getBoundingClientRect();
+            const centres = [];
+            for (let j = 0; j < 40; ++j)
+                for (let i = 0; i < 40; ++i) {
+                    const at = ((j * 20 + 10) * copy.width + i * 20 + 10) * 4;
+                    centres.push(`${data[at]},${data[at + 1]},${data[at + 2]}`);
+                }
+            return { size: `${copy.width}x${copy.height}`, shown: rect.width > 400 && rect.height > 400, centres };
+        });
+        assert.equal(printed.size, "800x800");
+        assert.ok(printed.shown, "the picture fills the page's width");
+        const want = squares.map(colour => colour === outline ? "0,0,0" : colour === uncoloured ? "255,255,255" : colour);
+        assert.deepEqual(printed.centres, want);
+        assert.ok(want.includes("0,0,0") && want.includes("255,255,255") && want.some(c => !["0,0,0", "255,255,255"].includes(c)));
+        const shot = path.join(buildDir, "print-view.png");
+        await tab.screenshot({ path: shot, fullPage: true });
+        await tab.emulateMediaType(null);
+        await tab.close();
     });
 });
