@@ -19,7 +19,6 @@
 
 namespace {
 
-
 struct Output {
     const char* option;   // "--preview" or "--regions"
     std::string path;
@@ -110,8 +109,9 @@ bool View_write(SDL_Surface* view, const std::string& out)
     const std::string why = Surface_png_write(view, out);
     SDL_FreeSurface(view);
     if (!why.empty())
-        std::fputs(Text_fill(_("tintora-check: cannot write {output}: {why}\n"), {{"output", out}, {"why", why}}).c_str(),
-                   stderr);
+        std::fputs(
+            Text_fill(_("tintora-check: cannot write {output}: {why}\n"), {{"output", out}, {"why", why}}).c_str(),
+            stderr);
     return why.empty();
 }
 

@@ -72,7 +72,9 @@ void Palette_entry_short(Analysis& a, int k, const Palette_trace& p, Severity se
     if (p.dropped != '\n' && p.dropped != EOF) {
         if (k + 1 < colourcount)
             what = Text_fill(_("{what}; the {character} is dropped and entry {next} is read on from just after it"),
-                             {{"what", what}, {"character", Character_name(p.dropped)}, {"next", std::to_string(k + 2)}});
+                             {{"what", what},
+                              {"character", Character_name(p.dropped)},
+                              {"next", std::to_string(k + 2)}});
         else
             what = Text_fill(_("{what}; the {character} is dropped"),
                              {{"what", what}, {"character", Character_name(p.dropped)}});
@@ -111,7 +113,8 @@ void Palette_explain(Analysis& a)
                 a.text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(std::max(end - from, 0L))));
             const bool seen_line = k < static_cast<int>(seen.size());
             const std::string message = Text_fill(
-                seen_line ? _("palette entry {entry} is read from here ({text}), not from line {line}: it holds {colour}")
+                seen_line ? _("palette entry {entry} is read from here ({text}), not from line {line}: it holds "
+                              "{colour}")
                           : _("palette entry {entry} is read from here ({text}): it holds {colour}"),
                 {{"entry", std::to_string(k + 1)},
                  {"text", read},
