@@ -4,7 +4,6 @@
 // in it (a build tree, so the tests run the programs where they are built).
 #include "language/language.h"
 #include <clocale>
-#include <filesystem>
 #include <libintl.h>
 #include "language/language_folder.h"
 
