@@ -40,9 +40,16 @@ endforeach()
 
 # The menu entry, "Tintora", which software centres launch: the book; its
 # action "New picture" starts the picture maker on a new picture.
+# Its Name, GenericName, Comment, Keywords and the action's Name come in
+# every language of po/ (msgfmt --desktop, at build time).
 set(TINTORA_APP_ID org.tintora.Tintora)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/${TINTORA_APP_ID}.desktop.in
-               ${staging}/${TINTORA_APP_ID}.desktop.in @ONLY)
+               ${staging}/untranslated/${TINTORA_APP_ID}.desktop.in @ONLY)
+add_custom_command(OUTPUT ${staging}/${TINTORA_APP_ID}.desktop.in
+  COMMAND ${TINTORA_MSGFMT} --desktop --template=${staging}/untranslated/${TINTORA_APP_ID}.desktop.in
+          -d ${TINTORA_PO_DIR} -o ${staging}/${TINTORA_APP_ID}.desktop.in
+  DEPENDS ${staging}/untranslated/${TINTORA_APP_ID}.desktop.in ${TINTORA_PO_DIR}/LINGUAS ${TINTORA_PO_FILES}
+  VERBATIM)
 
 # Exec needs the folder as installed, known only at install time.
 install(CODE "
@@ -54,9 +61,18 @@ install(CODE "
 install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/InstallDesktopEntries.cmake)
 
 
-# The AppStream metadata, with the releases from CHANGELOG.md.
+# The AppStream metadata, with the releases from CHANGELOG.md; its name,
+# summary, description, keywords and caption in every language of po/
+# (msgfmt --xml, by the AppStream rules of what is translated).
 configure_file(${PROJECT_SOURCE_DIR}/packaging/${TINTORA_APP_ID}.metainfo.xml.in
-               ${staging}/${TINTORA_APP_ID}.metainfo.xml @ONLY)
+               ${staging}/untranslated/${TINTORA_APP_ID}.metainfo.xml @ONLY)
+add_custom_command(OUTPUT ${staging}/${TINTORA_APP_ID}.metainfo.xml
+  COMMAND ${TINTORA_MSGFMT} --xml --template=${staging}/untranslated/${TINTORA_APP_ID}.metainfo.xml
+          -d ${TINTORA_PO_DIR} -o ${staging}/${TINTORA_APP_ID}.metainfo.xml
+  DEPENDS ${staging}/untranslated/${TINTORA_APP_ID}.metainfo.xml ${TINTORA_PO_DIR}/LINGUAS ${TINTORA_PO_FILES}
+  VERBATIM)
+add_custom_target(menu_entries ALL
+  DEPENDS ${staging}/${TINTORA_APP_ID}.desktop.in ${staging}/${TINTORA_APP_ID}.metainfo.xml)
 install(FILES ${staging}/${TINTORA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The licence and the release notes go with every install. (The Debian

@@ -3,6 +3,8 @@
 #include "check/analysis.h"
 #include <algorithm>
 #include <cstdio>
+#include "language/language.h"
+#include "language/text_fill.h"
 
 void Say(Analysis& a, long offset, Severity severity, std::string message)
 {
@@ -63,19 +65,22 @@ std::string Colour_text(Colour c)
 
 std::string Character_name(int c)
 {
+    // TRANSLATORS: the names of characters in a picture file, put into
+    // sentences such as "tab is not part of a picture".
     if (c == '\t')
-        return "tab";
+        return _("tab");
     if (c == '\r')
-        return "carriage return (a CR without LF is no line end)";
+        return _("carriage return (a CR without LF is no line end)");
     if (c == '\n')
-        return "line end";
+        return _("line end");
     if (c == ' ')
-        return "blank";
+        return _("blank");
     if (c > ' ' && c < 0x7F)
         return std::string("'") + static_cast<char>(c) + "'";
     char hex[16];
-    std::snprintf(hex, sizeof hex, "byte 0x%02X", static_cast<unsigned>(c & 0xFF));
-    return hex;
+    std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(c & 0xFF));
+    // TRANSLATORS: a byte named by its value, such as "byte 0x00".
+    return Text_fill(_("byte {value}"), {{"value", hex}});
 }
 
 std::string Quote(std::string_view text, std::size_t limit)

@@ -13,13 +13,11 @@
 #include "check/file_names.h"
 #include "check/png_write.h"
 #include "check/region_view.h"
+#include "language/language.h"
+#include "language/text_fill.h"
 #include "main/program_path.h"
 
 namespace {
-
-constexpr const char* usage =
-    "usage: tintora-check [--preview OUT.png] [--regions OUT.png] PICTURE.txt...\n"
-    "Reads each picture file as tintora reads it and explains what it will show.\n";
 
 struct Output {
     const char* option;   // "--preview" or "--regions"
@@ -60,13 +58,17 @@ bool Output_usable(const Output& out, const std::vector<std::string>& files)
     if (!out.given)
         return true;
     if (out.path.empty()) {
-        std::fprintf(stderr, "tintora-check: %s needs a file name to write the view to\n", out.option);
+        std::fputs(Text_fill(_("tintora-check: {option} needs a file name to write the view to\n"),
+                             {{"option", out.option}}).c_str(),
+                   stderr);
         return false;
     }
     for (const std::string& file : files)
         if (File_same(out.path, file)) {
-            std::fprintf(stderr, "tintora-check: %s %s would write over the picture %s; name another file\n",
-                         out.option, out.path.c_str(), file.c_str());
+            std::fputs(Text_fill(_("tintora-check: {option} {output} would write over the picture {picture}; name "
+                                   "another file\n"),
+                                 {{"option", out.option}, {"output", out.path}, {"picture", file}}).c_str(),
+                       stderr);
             return false;
         }
     return true;
@@ -83,7 +85,8 @@ std::string Utf8_of(const std::filesystem::path& path)
     return std::string(text.begin(), text.end());
 }
 
-// The painter's own message, with the file's name and folder as a path gives them.
+// The painter's own message, with the file's name and folder as a path gives
+// them: in English in every language, as the painter says it.
 std::string Failure_message(const std::string& path, const std::string& why)
 {
     // Put together by hand: Windows' own full name of "pics\CON.txt" is the
@@ -99,13 +102,16 @@ std::string Failure_message(const std::string& path, const std::string& why)
 bool View_write(SDL_Surface* view, const std::string& out)
 {
     if (!view) {
-        std::fprintf(stderr, "tintora-check: cannot draw %s: out of memory\n", out.c_str());
+        std::fputs(Text_fill(_("tintora-check: cannot draw {output}: out of memory\n"), {{"output", out}}).c_str(),
+                   stderr);
         return false;
     }
     const std::string why = Surface_png_write(view, out);
     SDL_FreeSurface(view);
     if (!why.empty())
-        std::fprintf(stderr, "tintora-check: cannot write %s: %s\n", out.c_str(), why.c_str());
+        std::fputs(
+            Text_fill(_("tintora-check: cannot write {output}: {why}\n"), {{"output", out}, {"why", why}}).c_str(),
+            stderr);
     return why.empty();
 }
 
@@ -113,9 +119,14 @@ bool View_write(SDL_Surface* view, const std::string& out)
 
 int main(int argc, char* argv[])
 {
+    Language_start();
     Options options;
     if (!Options_parse(Program_arguments(argc, argv), options)) {
-        std::fputs(usage, stderr);
+        // TRANSLATORS: the options and "tintora" are typed as they stand;
+        // OUT.png and PICTURE.txt stand for names the person chooses.
+        std::fputs(_("usage: tintora-check [--preview OUT.png] [--regions OUT.png] PICTURE.txt...\n"
+                     "Reads each picture file as tintora reads it and explains what it will show.\n"),
+                   stderr);
         return 2;
     }
     if (!Output_usable(options.preview, options.files) || !Output_usable(options.regions, options.files))

@@ -4,6 +4,8 @@
 // regions and those too small to hit.
 #include <algorithm>
 #include "check/analysis.h"
+#include "language/language.h"
+#include "language/text_fill.h"
 
 namespace {
 
@@ -29,9 +31,14 @@ void Grid_explain(Analysis& a)
             const int moved = s.j - (line - first_line + 1);
             if (moved != offset)
                 Say(a, pos, Severity::note,
-                    "from line " + std::to_string(line) + " on, every line is drawn " + std::to_string(moved) +
-                        (moved == 1 ? " row" : " rows") + " lower than it stands (this line is row " +
-                        std::to_string(s.j) + ")");
+                    Text_fill(Text_plural("from line {line} on, every line is drawn {count} row lower than it stands "
+                                          "(this line is row {row})",
+                                          "from line {line} on, every line is drawn {count} rows lower than it "
+                                          "stands (this line is row {row})",
+                                          static_cast<unsigned long>(moved < 0 ? -moved : moved)),
+                              {{"line", std::to_string(line)},
+                               {"count", std::to_string(moved)},
+                               {"row", std::to_string(s.j)}}));
             offset = moved;
         }
         line_start = s.effect == Grid_effect::line_end;
@@ -40,38 +47,48 @@ void Grid_explain(Analysis& a)
         case Grid_effect::blank:
             if (s.i == last_square && line != edge_line) {
                 Say(a, pos, Severity::warning,
-                    "the 39th square of this line falls on the board's right edge, which is always outline "
-                    "(a row has 38 squares)");
+                    _("the 39th square of this line falls on the board's right edge, which is always outline "
+                      "(a row has 38 squares)"));
                 edge_line = line;
             }
             if (s.j == last_square && line != bottom_line) {
                 Say(a, pos, Severity::warning,
-                    "this line falls on row 39, the board's bottom edge, which is always outline: "
-                    "its squares are not shown (a picture has 38 rows)");
+                    _("this line falls on row 39, the board's bottom edge, which is always outline: "
+                      "its squares are not shown (a picture has 38 rows)"));
                 bottom_line = line;
             }
             break;
         case Grid_effect::what:
+            // TRANSLATORS: "WHAT?" is what the painter prints, in every language: keep it as it is.
             Say(a, pos, Severity::warning,
-                Character_name(s.c) + (s.c == 'X' ? " (only a lower-case 'x' draws outline)" : "") +
-                    " is not part of a picture: the program answers it with \"WHAT?\" and it takes no square");
+                Text_fill(s.c == 'X' ? _("{character} (only a lower-case 'x' draws outline) is not part of a picture: "
+                                         "the program answers it with \"WHAT?\" and it takes no square")
+                                     : _("{character} is not part of a picture: the program answers it with "
+                                         "\"WHAT?\" and it takes no square"),
+                          {{"character", Character_name(s.c)}}));
             break;
         case Grid_effect::edge_end:
             Say(a, pos, Severity::warning,
-                "this line goes on past the board's right edge: the " + Character_name(s.c) +
-                    " here is taken as the end of row " + std::to_string(s.j) + ", and the rest of the line (" +
-                    Quote(Rest_of_line(a, pos + 1)) + ") becomes row " + std::to_string(s.j + 1));
+                Text_fill(_("this line goes on past the board's right edge: the {character} here is taken as the "
+                            "end of row {row}, and the rest of the line ({rest}) becomes row {next}"),
+                          {{"character", Character_name(s.c)},
+                           {"row", std::to_string(s.j)},
+                           {"rest", Quote(Rest_of_line(a, pos + 1))},
+                           {"next", std::to_string(s.j + 1)}}));
             break;
         case Grid_effect::past_last:
             if (Nonblank_text(a.text.substr(static_cast<std::size_t>(pos)))) {
                 // A final line end starts no line of its own.
                 const int last_line = Line_of(a, Last_line_end_of(a));
+                const char* const sentence =
+                    last_line > line ? _("the board has no row left (row 39 is its bottom edge): from here on the "
+                                         "file is never read (lines {line} to {last} are ignored)")
+                    : last_line == line ? _("the board has no row left (row 39 is its bottom edge): from here on "
+                                            "the file is never read (line {line} is ignored)")
+                                        : _("the board has no row left (row 39 is its bottom edge): from here on "
+                                            "the file is never read");
                 Say(a, pos, Severity::warning,
-                    "the board has no row left (row 39 is its bottom edge): from here on the file is never read" +
-                        (last_line > line   ? " (lines " + std::to_string(line) + " to " +
-                                                  std::to_string(last_line) + " are ignored)"
-                         : last_line == line ? " (line " + std::to_string(line) + " is ignored)"
-                                             : std::string()));
+                    Text_fill(sentence, {{"line", std::to_string(line)}, {"last", std::to_string(last_line)}}));
             }
             break;
         case Grid_effect::digit:
@@ -118,7 +135,13 @@ void Regions_explain(Analysis& a)
     for (const Region& r : check.regions.regions)
         if (r.size <= tiny_region)
             Say(a, Square_place(a, r.i, r.j), Severity::note,
-                "a region of " + std::to_string(r.size) + (r.size == 1 ? " square" : " squares") + " at column " +
-                    std::to_string(r.i) + ", row " + std::to_string(r.j) + ": hard to hit with a click");
+                Text_fill(Text_plural("a region of {count} square at column {column}, row {row}: hard to hit with a "
+                                      "click",
+                                      "a region of {count} squares at column {column}, row {row}: hard to hit with "
+                                      "a click",
+                                      static_cast<unsigned long>(r.size)),
+                          {{"count", std::to_string(r.size)},
+                           {"column", std::to_string(r.i)},
+                           {"row", std::to_string(r.j)}}));
 }
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 #include "check/analysis.h"
+#include "language/language.h"
+#include "language/text_fill.h"
 #include "picture_file/file_open.h"
 
 void Picture_analyse(const Picture_trace& trace, const Picture_source& source, Picture_check& check)
@@ -39,14 +41,14 @@ Picture_check Picture_check_text(const Picture_text& text)
     // The reader's "WHAT?" lines are told as diagnostics instead.
     std::FILE* whats = Discard_file_open();
     if (!whats) {
-        check.why = "no stream for the reader's reports";
+        check.why = _("no stream for the reader's reports");
         return check;
     }
     int read_error = 0;
     std::FILE* in = Text_stream_open(text, &read_error);
     if (!in) {
         std::fclose(whats);
-        check.why = "no room for reading it";
+        check.why = _("no room for reading it");
         return check;
     }
     Picture_trace trace;
@@ -63,6 +65,8 @@ Picture_check Picture_check_text(const Picture_text& text)
 
 std::string Diagnostic_format(const std::string& file, const Diagnostic& d)
 {
+    // "warning:" and "note:" stay in English in every language: editors find
+    // the diagnostics by them, as they find a compiler's.
     return file + ":" + std::to_string(d.line) + ":" + std::to_string(d.column) + ": " +
            (d.severity == Severity::warning ? "warning: " : "note: ") + d.message;
 }
@@ -70,15 +74,29 @@ std::string Diagnostic_format(const std::string& file, const Diagnostic& d)
 std::string Picture_summary(const std::string& file, const Picture_check& check)
 {
     const auto& regions = check.regions.regions;
-    std::string line = file + ": " + std::to_string(check.rows_used) + (check.rows_used == 1 ? " row" : " rows") +
-                       " used, " + std::to_string(check.outline_squares) +
-                       (check.outline_squares == 1 ? " outline square, " : " outline squares, ") +
-                       std::to_string(regions.size()) + (regions.size() == 1 ? " region" : " regions");
+    const auto count = [](auto n) { return static_cast<unsigned long>(n < 0 ? 0 : n); };
+    // TRANSLATORS: the summary is put together from the three counts below,
+    // as in "owl.txt: 4 rows used, 8 outline squares, 2 regions".
+    std::string line = Text_fill(
+        _("{file}: {rows}, {outline}, {regions}"),
+        {{"file", file},
+         {"rows", Text_fill(Text_plural("{count} row used", "{count} rows used", count(check.rows_used)),
+                            {{"count", std::to_string(check.rows_used)}})},
+         {"outline", Text_fill(Text_plural("{count} outline square", "{count} outline squares",
+                                           count(check.outline_squares)),
+                               {{"count", std::to_string(check.outline_squares)}})},
+         {"regions", Text_fill(Text_plural("{count} region", "{count} regions", count(regions.size())),
+                               {{"count", std::to_string(regions.size())}})}});
     if (!regions.empty()) {
         const Region& small = *std::min_element(regions.begin(), regions.end(),
                                                 [](const Region& x, const Region& y) { return x.size < y.size; });
-        line += "; the smallest has " + std::to_string(small.size) + (small.size == 1 ? " square" : " squares") +
-                ", at column " + std::to_string(small.i) + ", row " + std::to_string(small.j);
+        line = Text_fill(Text_plural("{summary}; the smallest has {count} square, at column {column}, row {row}",
+                                     "{summary}; the smallest has {count} squares, at column {column}, row {row}",
+                                     count(small.size)),
+                         {{"summary", line},
+                          {"count", std::to_string(small.size)},
+                          {"column", std::to_string(small.i)},
+                          {"row", std::to_string(small.j)}});
     }
     return line;
 }

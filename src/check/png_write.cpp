@@ -8,6 +8,7 @@
 #include <vector>
 #include <png.h>
 #include "check/file_names.h"
+#include "language/language.h"
 
 std::string Surface_png_write(SDL_Surface* surface, const std::string& path)
 {
@@ -38,7 +39,7 @@ std::string Surface_png_write(SDL_Surface* surface, const std::string& path)
     const bool written = png_image_write_to_stdio(&image, out, 0, rgb.data(), width * 3, nullptr) != 0;
     const bool closed = std::fclose(out) == 0;
     if (!written) {
-        std::string why = image.message[0] ? image.message : "libpng could not write it";
+        std::string why = image.message[0] ? image.message : _("libpng could not write it");
         png_image_free(&image);
         return why;
     }

@@ -32,6 +32,9 @@ Package_contents_check() {
     has "/usr/share/doc/tintora/copyright "
     has "/usr/share/doc/tintora/changelog.Debian.gz "
     has "/usr/share/doc/tintora/changelog.gz "
+    for language in $(grep -v '^#' po/LINGUAS); do
+        has "/usr/share/locale/$language/LC_MESSAGES/tintora.mo "
+    done
     pages=()
     for source in docs/man/*.[1-9] docs/man/*.[1-9].in; do
         [ -e "$source" ] || continue

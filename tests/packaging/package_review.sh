@@ -72,6 +72,28 @@ Desktop_entries_check() {
     echo "desktop-file-validate: $(ls "$unpacked"/usr/share/applications/*.desktop | wc -l) entries validate"
 }
 
+# Every language of po/ in the menu entry and the metadata, and the checker
+# as unpacked (its catalogues found from its own folder, bin/../share/locale)
+# speaking German in a German session and English in C.
+Translations_check() {
+    step "translations (menu entry, AppStream metadata, the installed checker)"
+    entry=$unpacked/usr/share/applications/org.tintora.Tintora.desktop
+    metainfo=$unpacked/usr/share/metainfo/org.tintora.Tintora.metainfo.xml
+    for language in $(grep -v '^#' po/LINGUAS); do
+        for key in GenericName Comment Keywords; do
+            grep -q "^$key\[$language\]=" "$entry" || fail "the menu entry has no $key[$language]"
+        done
+        grep -q "<summary xml:lang=\"$language\">" "$metainfo" || fail "the metadata has no summary in $language"
+    done
+    printf '1,1,1\n2,2\n' >"$work/short.txt"
+    said=$(cd "$work" && LANG=de_DE.UTF-8 LANGUAGE= LC_ALL= "$unpacked/usr/bin/tintora-check" short.txt 2>&1 || true)
+    [[ "$said" == *"die Datei endet vor Paletteneintrag 3"* ]] \
+        || fail "the unpacked checker does not speak German in a German session: $said"
+    said=$(cd "$work" && LANG=C LANGUAGE= LC_ALL= "$unpacked/usr/bin/tintora-check" short.txt 2>&1 || true)
+    [[ "$said" == *"the file ends before palette entry 3"* ]] || fail "the unpacked checker is not English in C: $said"
+    echo "translations: $(grep -vc '^#' po/LINGUAS) languages in the menu entry and metadata; the checker finds its own"
+}
+
 Manual_pages_check() {
     step "manual pages (man --warnings, every page)"
     for page in "$unpacked"/usr/share/man/man*/*.gz; do

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The rooms of src/ stand in one order, each built on those below it:
-#   board < fill < picture_file < colouring < main < check < book < draw
+#   language < board < fill < picture_file < colouring < main < check < book < draw
 # A file may include its own room and the rooms below, never one above: the
 # fill knows squares, not events; the painter knows nothing of the book.
 # A room missing from the list counts as above every listed one, so a new
@@ -9,7 +9,7 @@
 # then src/ itself must have none.
 #   room_order_test.sh SOURCE_DIR
 set -uo pipefail
-rooms="board fill picture_file colouring main check book draw"
+rooms="language board fill picture_file colouring main check book draw"
 
 # Prints "FILE:LINE: ROOM includes HIGHER" for every include of a room that
 # is not below the including file's room.
