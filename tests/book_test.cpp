@@ -27,32 +27,11 @@
 #include "book/thumbnail.h"
 #include "check/regions.h"
 #include "picture_file/file_read.h"
+#include "scratch.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A private folder, removed at the end of the test.
-struct Scratch {
-    fs::path root;
-    Scratch()
-    {
-        char name[] = "/tmp/tintora-book-test-XXXXXX";
-        root = mkdtemp(name) ? name : "";
-    }
-    ~Scratch()
-    {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-    fs::path Write(const std::string& relative, const std::string& text) const
-    {
-        const fs::path path = root / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-};
 
 std::uint32_t Pixel(SDL_Surface* surface, int x, int y)
 {

@@ -23,31 +23,11 @@
 #include "book/print_layout.h"
 #include "book/print_places.h"
 #include "colouring/colouring_format.h"
+#include "scratch.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Scratch {
-    fs::path root;
-    Scratch()
-    {
-        char name[] = "/tmp/tintora-print-test-XXXXXX";
-        root = mkdtemp(name) ? name : "";
-    }
-    ~Scratch()
-    {
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-    fs::path Write(const std::string& relative, const std::string& text) const
-    {
-        const fs::path path = root / relative;
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-};
 
 std::string File_text(const fs::path& path)
 {

@@ -6,22 +6,12 @@
 #include "book/file_place.h"
 #include "book/picture_card.h"
 #include "check/png_write.h"
+#include "picture_file/utf8_path.h"
 
 namespace {
 
 // Enough for one a minute all day.
 constexpr int copies_most = 1000;
-
-std::filesystem::path Path_of(const std::string& utf8)
-{
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8_of(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 }  // namespace
 

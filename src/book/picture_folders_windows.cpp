@@ -3,21 +3,12 @@
 // the module file name for where the book itself lies. All come from the
 // wide-character API and are given as UTF-8.
 #include "book/picture_folders.h"
+#include "picture_file/utf8_path.h"
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
 #include <cstdlib>
 #include <filesystem>
-
-namespace {
-
-std::string Utf8_of(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-}  // namespace
 
 std::string Picture_folder_own()
 {

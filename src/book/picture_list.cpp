@@ -3,17 +3,12 @@
 // picture is shown.
 #include "book/picture_list.h"
 #include "book/picture_folders.h"
+#include "picture_file/utf8_path.h"
 #include <algorithm>
 #include <filesystem>
 #include <set>
 
 namespace {
-
-std::string Utf8_of(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 std::vector<Picture_entry> Folder_pictures(const std::string& folder, bool own)
 {

@@ -9,19 +9,9 @@
 #include <hpdf.h>
 #include "board/geometry.h"
 #include "book/picture_export.h"
+#include "picture_file/utf8_path.h"
 
 namespace {
-
-std::filesystem::path Path_of(const std::string& utf8)
-{
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8_of(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // The library reports a failure through this and carries on with calls that
 // do nothing; the first one is what the person is told.

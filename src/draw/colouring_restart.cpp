@@ -7,13 +7,9 @@
 #include "colouring/colouring_format.h"
 #include "draw/drawing_open.h"
 #include "draw/file_replace.h"
+#include "picture_file/utf8_path.h"
 
 namespace {
-
-std::filesystem::path Path_of(const std::string& utf8)
-{
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 // The same folder, however it is spelt (a link, "..", case on Windows).
 bool Same_folder(const std::filesystem::path& a, const std::string& b)

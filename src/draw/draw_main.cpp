@@ -25,6 +25,7 @@
 #include "draw/trace_image.h"
 #include "main/window_open.h"
 #include "picture_file/picture_name.h"
+#include "picture_file/utf8_path.h"
 
 namespace {
 
@@ -78,17 +79,6 @@ struct Maker {
 };
 
 // Paths are UTF-8 text here, as the book and the folders give them.
-std::filesystem::path Path_of(const std::string& utf8)
-{
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8_of(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 std::string Caption_of(const Maker& maker)
 {
     std::string shown = maker.drawing.title;

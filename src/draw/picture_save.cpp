@@ -3,19 +3,9 @@
 #include "draw/picture_save.h"
 #include <filesystem>
 #include "picture_file/text_stream.h"
+#include "picture_file/utf8_path.h"
 
 namespace {
-
-std::filesystem::path Path_of(const std::string& utf8)
-{
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8_of(const std::filesystem::path& path)
-{
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // The file a chain of symbolic links at `path` ends in (the link may name a
 // file not yet made); `path` itself when it is no link. A loop is left to the
