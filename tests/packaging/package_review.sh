@@ -46,7 +46,7 @@ Version_check() {
     maintainer=$(dpkg-deb -f "$deb" Maintainer)
     release=$(sed -n 's|.*<release version="\([^"]*\)".*|\1|p' "$metainfo" | head -n 1)
     contact=$(sed -n 's|.*<update_contact>\(.*\)</update_contact>.*|\1|p' "$metainfo")
-    developer=$(sed -n 's|.*<developer_name>\(.*\)</developer_name>.*|\1|p' "$metainfo")
+    developer=$(sed -n 's|.*<developer_name[^>]*>\(.*\)</developer_name>.*|\1|p' "$metainfo")
     [ "$release" = "${version%-*}" ] || fail "the metadata's newest release is $release, the package's version $version"
     [ "$maintainer" = "$developer <$contact>" ] || fail "the package's maintainer is $maintainer, the metadata's $developer <$contact>"
     debian_head=$(zcat "$unpacked/usr/share/doc/tintora/changelog.Debian.gz" | head -n 1)
