@@ -5,8 +5,8 @@
 #include <cctype>
 #include <filesystem>
 #include <sstream>
+#include "colouring/colouring_file.h"
 #include "colouring/colouring_format.h"
-#include "colouring/colouring_store.h"
 
 std::string Colouring_path(const std::string& folder, const Picture_entry& entry)
 {
@@ -56,9 +56,7 @@ bool Colouring_kept_read(const std::string& path, Colouring& kept)
 {
     if (path.empty())
         return false;
-    std::string text;
-    bool missing = false;
-    return Colouring_file_read(path, text, missing).empty() && Colouring_parse(text, kept).empty();
+    return Colouring_file_load(path, kept).why.empty();
 }
 
 bool Colouring_kept_apply(const std::string& path, std::span<Square> squares, std::span<const Colour> colours,
@@ -74,17 +72,10 @@ bool Colouring_kept_apply(const std::string& path, std::span<Square> squares, st
     why.clear();
     if (path.empty())
         return false;
-    std::string text;
-    bool missing = false;
-    why = Colouring_file_read(path, text, missing);
-    if (missing) {
-        why.clear();
+    const Colouring_loaded laid =
+        Colouring_file_lay(path, Picture_digest(squares, colours), squares, colours, mousecolour);
+    if (laid.missing)
         return false;
-    }
-    Colouring kept;
-    if (why.empty())
-        why = Colouring_parse(text, kept);
-    if (why.empty())
-        why = Colouring_apply(kept, Picture_digest(squares, colours), squares, colours, mousecolour);
+    why = laid.why;
     return why.empty();
 }

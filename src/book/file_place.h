@@ -1,6 +1,7 @@
 // Putting a finished file in its place without ever replacing one that is
 // there: a person's own files are never written over unless they asked.
-// Each platform has its own call that refuses an existing name atomically.
+// Each platform has its own call that refuses an existing name atomically;
+// the maker saving a picture under a new name uses it too.
 #pragma once
 #include <string>
 

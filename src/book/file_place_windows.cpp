@@ -11,5 +11,5 @@ std::string File_place_new(const std::string& from, const std::string& to, bool&
         return "";
     const DWORD error = GetLastError();
     taken = error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS;
-    return taken ? "" : "error " + std::to_string(error);
+    return taken ? "" : System_message(error);
 }

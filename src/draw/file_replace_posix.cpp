@@ -1,7 +1,7 @@
 // Saving on POSIX systems: mkstemp beside the file, write, give it the old
 // file's owner and mode, fsync, rename (or, for a name that must still be
-// free, a rename that refuses to replace), then fsync the folder so that the
-// rename itself is on the disk.
+// free, the book's placing that refuses to replace), then fsync the folder
+// so that the rename itself is on the disk.
 #include "draw/file_replace.h"
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <vector>
+#include "book/file_place.h"
 #include "picture_file/file_open.h"
 
 namespace {
@@ -45,21 +46,6 @@ void Owner_keep(int fd, const struct stat& old)
         return;
     if (fchown(fd, old.st_uid, old.st_gid) != 0 && fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0)
         return;
-}
-
-// Moves `scratch` to `path` only if nothing has that name: in one step where
-// the file system can, else by a hard link, which also fails on a taken name.
-// Returns 0, or the error (EEXIST: the name is taken).
-int Rename_new(const std::string& scratch, const std::string& path)
-{
-    if (renameat2(AT_FDCWD, scratch.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    if (link(scratch.c_str(), path.c_str()) != 0)
-        return errno;
-    unlink(scratch.c_str());
-    return 0;
 }
 
 }  // namespace
@@ -148,11 +134,12 @@ File_written File_write(const std::string& path, std::string_view bytes, bool on
         return {"writing " + scratch + ": " + std::strerror(code)};
     }
     if (only_new) {
-        if (const int code = Rename_new(scratch, path); code != 0) {
+        bool taken = false;
+        if (const std::string why = File_place_new(scratch, path, taken); taken || !why.empty()) {
             unlink(scratch.c_str());
-            if (code == EEXIST)
+            if (taken)
                 return {"", true};
-            return {"giving the new file the name " + path + ": " + std::strerror(code)};
+            return {"giving the new file the name " + path + ": " + why};
         }
     } else if (rename(scratch.c_str(), path.c_str()) != 0) {
         const int code = errno;

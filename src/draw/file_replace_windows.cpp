@@ -1,32 +1,16 @@
 // Saving on Windows: a new file beside the old one, given the old one's
 // attributes, FlushFileBuffers, then MoveFileExW with MOVEFILE_WRITE_THROUGH,
 // which puts it in the old file's place in one step and returns only once
-// that is on the disk (with MOVEFILE_REPLACE_EXISTING when a file is to be
-// replaced, without it when the name must still be free).
+// that is on the disk; a name that must still be free is taken the way the
+// book places its images, with a move that does not replace.
 // Text files have CR LF line ends, so Notepad shows them as lines.
 #include "draw/file_replace.h"
 #include <windows.h>
-#include <filesystem>
+#include "book/file_place.h"
 #include "picture_file/file_open.h"
 #include "picture_file/utf16_windows.h"
 
 namespace {
-
-std::string Error_text(DWORD code)
-{
-    wchar_t* text = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::string message = "error " + std::to_string(code);
-    if (text) {
-        const std::u8string utf8 = std::filesystem::path(text).u8string();
-        message = std::string(utf8.begin(), utf8.end());
-        LocalFree(text);
-        while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
-            message.pop_back();
-    }
-    return message;
-}
 
 // The attributes a replaced file keeps; read-only never reaches a new file.
 constexpr DWORD kept_attributes =
@@ -51,7 +35,7 @@ File_seen File_look(const std::string& path)
     if (!GetFileAttributesExW(Wide_of(path).c_str(), GetFileExInfoStandard, &data)) {
         const DWORD code = GetLastError();
         if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND)
-            seen.why = Error_text(code);
+            seen.why = System_message(code);
         return seen;
     }
     seen.exists = true;
@@ -83,11 +67,11 @@ File_written File_write(const std::string& path, std::string_view bytes, bool on
             break;
     }
     if (file == INVALID_HANDLE_VALUE)
-        return {"cannot write the new file " + scratch + ": " + Error_text(GetLastError())};
+        return {"cannot write the new file " + scratch + ": " + System_message(GetLastError())};
     const auto fail = [&](DWORD code) {
         CloseHandle(file);
         DeleteFileW(wide_scratch.c_str());
-        return File_written{"writing " + scratch + ": " + Error_text(code)};
+        return File_written{"writing " + scratch + ": " + System_message(code)};
     };
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -107,19 +91,24 @@ File_written File_write(const std::string& path, std::string_view bytes, bool on
     if (!FlushFileBuffers(file))
         return fail(GetLastError());
     CloseHandle(file);
-    const std::wstring wide_path = Wide_of(path);
-    if (!only_new) {
-        const DWORD old = GetFileAttributesW(wide_path.c_str());
-        if (old != INVALID_FILE_ATTRIBUTES && (old & kept_attributes) != 0)
-            SetFileAttributesW(wide_scratch.c_str(), old & kept_attributes);
+    if (only_new) {
+        bool taken = false;
+        if (const std::string why = File_place_new(scratch, path, taken); taken || !why.empty()) {
+            DeleteFileW(wide_scratch.c_str());
+            if (taken)
+                return {"", true};
+            return {"giving the new file the name " + path + ": " + why};
+        }
+        return {};
     }
-    const DWORD how = MOVEFILE_WRITE_THROUGH | (only_new ? 0 : MOVEFILE_REPLACE_EXISTING);
-    if (!MoveFileExW(wide_scratch.c_str(), wide_path.c_str(), how)) {
+    const std::wstring wide_path = Wide_of(path);
+    const DWORD old = GetFileAttributesW(wide_path.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && (old & kept_attributes) != 0)
+        SetFileAttributesW(wide_scratch.c_str(), old & kept_attributes);
+    if (!MoveFileExW(wide_scratch.c_str(), wide_path.c_str(), MOVEFILE_WRITE_THROUGH | MOVEFILE_REPLACE_EXISTING)) {
         const DWORD code = GetLastError();
         DeleteFileW(wide_scratch.c_str());
-        if (only_new && (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS))
-            return {"", true};
-        return {"replacing " + path + " with the new file: " + Error_text(code)};
+        return {"replacing " + path + " with the new file: " + System_message(code)};
     }
     return {};
 }

@@ -4,6 +4,7 @@
 // (docs/colourings.md).
 #include "main/colouring_keep.h"
 #include <cstdio>
+#include "colouring/colouring_file.h"
 #include "colouring/colouring_format.h"
 #include "colouring/colouring_store.h"
 #include "main/keep_asked.h"
@@ -41,23 +42,11 @@ Colouring_keep Colouring_keep_start(std::span<Square> squares, std::span<const C
     if (keep.path.empty())
         return keep;
     keep.digest = Picture_digest(squares, colours);
-    std::string text;
-    bool missing = false;
-    std::string why = Colouring_file_read(keep.path, text, missing);
-    if (why.empty()) {
-        Colouring kept;
-        why = Colouring_parse(text, kept);
-        if (why.empty())
-            why = Colouring_apply(kept, keep.digest, squares, colours, mousecolour);
-        if (!why.empty()) {
-            keep.set_aside = true;
-            Say("Tintora: the colouring kept in " + keep.path + " cannot be used (" + why +
-                "); the picture opens uncoloured");
-        }
-    } else if (!missing) {
+    const Colouring_loaded laid = Colouring_file_lay(keep.path, keep.digest, squares, colours, mousecolour);
+    if (!laid.why.empty() && !laid.missing) {
         keep.set_aside = true;
-        Say("Tintora: the colouring kept in " + keep.path + " cannot be read (" + why +
-            "); the picture opens uncoloured");
+        Say("Tintora: the colouring kept in " + keep.path + (laid.unreadable ? " cannot be read (" : " cannot be used (") +
+            laid.why + "); the picture opens uncoloured");
     }
     // What the board shows now is what is kept, or what needs no keeping.
     keep.written = Colouring_text(Colouring_take(keep.digest, squares, colours, mousecolour));

@@ -32,7 +32,9 @@ std::string System_message(DWORD code)
     std::string message = length && text ? Utf8_of(std::wstring_view(text, length)) : std::string();
     if (text)
         LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+    // "Access is denied.\r\n": the sentence is placed inside one of ours.
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' ' ||
+                                message.back() == '.'))
         message.pop_back();
     return message.empty() ? "error " + std::to_string(code) : message;
 }

@@ -12,9 +12,9 @@
 #include <functional>
 #include <csignal>
 #include <tuple>
-#include <png.h>
 #include <unistd.h>
 #include "e2e_fixture.h"
+#include "png_read.h"
 
 namespace {
 
@@ -64,23 +64,6 @@ Image Image_crop(const Image& image, int x0, int y0, int w, int h)
         for (int x = 0; x < w; ++x)
             Image_set(part, x, y, Image_at(image, x0 + x, y0 + y));
     return part;
-}
-
-// An 8-bit RGB image from a PNG file; empty when it cannot be read.
-Image Png_read(const std::string& path)
-{
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    Image image;
-    if (!png_image_begin_read_from_file(&png, path.c_str()))
-        return image;
-    png.format = PNG_FORMAT_RGB;
-    image.width = static_cast<int>(png.width);
-    image.height = static_cast<int>(png.height);
-    image.rgb.resize(PNG_IMAGE_SIZE(png));
-    if (!png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr))
-        image = Image{};
-    return image;
 }
 
 struct Cell_place {

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <png.h>
 #include "check/picture_check.h"
 #include "e2e_fixture.h"
+#include "png_read.h"
 
 namespace {
 
@@ -36,23 +36,6 @@ const Preview_case cases[] = {
      1},
     {"title_trap", "230,57,70\n255,183,3\n33,158,188\n106,176,76\n244,162,97\n142,90,60\n255,255,255\n0,0,0 \nx box\n" + box, 1},
 };
-
-// An 8-bit RGB image from a PNG file; empty when it cannot be read.
-Image Png_read(const std::string& path)
-{
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    Image image;
-    if (!png_image_begin_read_from_file(&png, path.c_str()))
-        return image;
-    png.format = PNG_FORMAT_RGB;
-    image.width = static_cast<int>(png.width);
-    image.height = static_cast<int>(png.height);
-    image.rgb.resize(PNG_IMAGE_SIZE(png));
-    if (!png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr))
-        image = Image{};
-    return image;
-}
 
 class Preview : public E2e_test, public ::testing::WithParamInterface<Preview_case> {};
 
